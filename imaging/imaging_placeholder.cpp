@@ -1,1 +1,0 @@
-// Replaced by the imaging library's sources.
