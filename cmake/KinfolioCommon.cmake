@@ -53,7 +53,7 @@ set(KF_TEST_ENV
 # kf_add_test(<name> LABEL <deliverable> SOURCES ... [LIBS ...] [ENV ...]
 #             [GTEST] [TIMEOUT s])
 # One CTest test per executable, labelled with its deliverable
-# (kinfolio, capture, grab, renovo, sheen). GTEST links gtest_main.
+# (kinfolio, capture, grab, renovo, sheen). GTEST links gtest_main (a test source with its own main() takes precedence).
 function(kf_add_test name)
   cmake_parse_arguments(T "GTEST" "LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
   if(NOT KINFOLIO_BUILD_TESTS)

@@ -23,9 +23,8 @@ QString resolvePath(const QString& base, const QString& relative)
             return {};
         QString next = current + u'/' + part;
         if (existing && !QFileInfo::exists(next)) {
-            const QStringList entries
-                = QDir(current).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDir::Name);
+            const QStringList entries = QDir(current).entryList(
+                QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
             for (const QString& entry : entries) {
                 if (entry.compare(part, Qt::CaseInsensitive) == 0) {
                     next = current + u'/' + entry;

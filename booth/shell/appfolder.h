@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-
 #include <functional>
 #include <optional>
 
@@ -27,7 +26,7 @@ QString appPath(const QString& relative);
 // Local-time stamps. The last pair of both is the month again, not a
 // fraction of a second: 11 October 2007 07:20:06 gives 07101107200610.
 QString shootStamp(const QDateTime& t); // yymmddhhmmssmm, 14 digits
-QString postStamp(const QDateTime& t);  // yyyymmddhhmmssmm, 16 digits
+QString postStamp(const QDateTime& t); // yyyymmddhhmmssmm, 16 digits
 
 using Clock = std::function<QDateTime()>;
 QDateTime systemClock();

@@ -45,7 +45,8 @@ void removeUploadFolder(const QString& uploadFolder, bool force)
         const QFileInfo info(it.next());
         if (info.isDir() && !info.isSymLink())
             folders.prepend(info.filePath());
-        else if ((info.permissions() & QFile::WriteOwner) || info.isSymLink()) // read-only = no owner write bit
+        else if ((info.permissions() & QFile::WriteOwner)
+            || info.isSymLink()) // read-only = no owner write bit
             QFile::remove(info.filePath());
     }
     for (const QString& f : folders)

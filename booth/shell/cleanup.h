@@ -7,7 +7,7 @@ namespace kf {
 
 // Name patterns of the sidecars that are not kept after a run.
 QStringList colourBackupPatterns(); // *.bmp1.dat, *.jpg1.dat
-QStringList placedCopyPatterns();   // *.bmp2.dat, *.jpg2.dat
+QStringList placedCopyPatterns(); // *.bmp2.dat, *.jpg2.dat
 
 // Deletes the files of folder (not its subfolders) whose names match one of
 // patterns. Photos and their clean copies (*.bmp.dat) never match.

@@ -30,7 +30,10 @@ inline constexpr TwipRect kShot {6000, 2400, 705, 705};
 inline constexpr int kStripTop = 5280;
 inline constexpr int kStripLeft[4] = {1170, 2550, 3960, 5340};
 inline constexpr int kStripHeight = 990;
-constexpr int stripWidth(int i) { return i == 1 ? 1395 : 1365; }
+constexpr int stripWidth(int i)
+{
+    return i == 1 ? 1395 : 1365;
+}
 inline constexpr TwipRect kPhotoPre {690, 5250, 435, 1065};
 inline constexpr TwipRect kPhotoNext {6720, 5250, 495, 1065};
 inline constexpr TwipRect kSubPre {8400, 4740, 945, 645};
@@ -40,7 +43,10 @@ inline constexpr TwipRect kSubNext {9420, 4740, 855, 645};
 inline constexpr int kGridColumns[3] = {7800, 8850, 9900};
 inline constexpr int kGridRows[5] = {690, 1470, 2280, 3090, 3930};
 inline constexpr int kGridCellWidth = 975;
-constexpr int gridCellHeight(int row) { return row == 0 || row == 4 ? 690 : 720; }
+constexpr int gridCellHeight(int row)
+{
+    return row == 0 || row == 4 ? 690 : 720;
+}
 constexpr TwipRect gridCell(int index)
 {
     return {kGridColumns[index % 3], kGridRows[index / 3], kGridCellWidth, gridCellHeight(index / 3)};
@@ -49,12 +55,15 @@ constexpr TwipRect gridCell(int index)
 // Category buttons: two rows of three; their size is their picture's.
 inline constexpr int kSortColumns[3] = {7710, 8700, 9870};
 inline constexpr int kSortRows[2] = {5460, 5940};
-constexpr QPoint sortPlace(int i) { return QPoint(px(kSortColumns[i % 3]), px(kSortRows[i / 3])); }
+constexpr QPoint sortPlace(int i)
+{
+    return QPoint(px(kSortColumns[i % 3]), px(kSortRows[i / 3]));
+}
 
 // Placement buttons Image2(0..6), 375 x 375 each.
 inline constexpr int kPlacementSize = 375;
-inline constexpr QPoint kPlacementTwips[7] = {
-    {6000, 4080}, {7000, 4080}, {6480, 3600}, {6480, 4600}, {6000, 4560}, {6480, 4080}, {6960, 4560}};
+inline constexpr QPoint kPlacementTwips[7]
+    = {{6000, 4080}, {7000, 4080}, {6480, 3600}, {6480, 4600}, {6000, 4560}, {6480, 4080}, {6960, 4560}};
 
 // Bottom button row.
 inline constexpr TwipRect kCamera {330, 6690, 1425, 795};

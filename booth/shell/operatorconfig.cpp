@@ -29,7 +29,8 @@ OperatorConfig OperatorConfig::load(const QString& iniPath)
     if (!QFileInfo(iniPath).isFile())
         return c;
     QSettings s(iniPath, QSettings::IniFormat);
-    auto text = [&s](const char* key, QString& value) { value = s.value(QLatin1String(key), value).toString(); };
+    auto text
+        = [&s](const char* key, QString& value) { value = s.value(QLatin1String(key), value).toString(); };
     text("site/name", c.siteName);
     text("skinA/web", c.webA);
     text("skinA/mark", c.markA);

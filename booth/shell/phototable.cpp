@@ -2,7 +2,6 @@
 
 #include <QStringList>
 
-
 namespace kf {
 
 QString photoName(const QString& shootFolder, int slot)
@@ -27,7 +26,8 @@ QString colourBackup(const QString& photo)
 
 QString importName(const QString& sourceFileName, int number)
 {
-    return sourceFileName.left(qMax(0, sourceFileName.size() - 4)) + QString::number(number) + QStringLiteral(".bmp");
+    return sourceFileName.left(qMax(0, sourceFileName.size() - 4)) + QString::number(number)
+        + QStringLiteral(".bmp");
 }
 
 std::vector<ColourStep> parseColourSteps(const QString& text)
@@ -38,8 +38,8 @@ std::vector<ColourStep> parseColourSteps(const QString& text)
     const QStringList fields = text.split(u'@');
     for (qsizetype i = 0; i + 5 <= fields.size(); i += 5) {
         // An empty or unreadable field reads as 0, as every number of the table does.
-        steps.push_back({fields[i].toInt(), fields[i + 1].toInt(), fields[i + 2].toInt(), fields[i + 3].toInt(),
-            fields[i + 4].toInt()});
+        steps.push_back({fields[i].toInt(), fields[i + 1].toInt(), fields[i + 2].toInt(),
+            fields[i + 3].toInt(), fields[i + 4].toInt()});
     }
     return steps;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <vector>
 
@@ -17,8 +16,8 @@ QString photoName(const QString& shootFolder, int slot);
 
 // Sidecar copies travel with every photo, named after the photo's full file
 // name, extension included.
-QString cleanCopy(const QString& photo);    // photo + ".dat": the clean 320 x 240 copy
-QString placedCopy(const QString& photo);   // photo + "2.dat": the clean copy after placement
+QString cleanCopy(const QString& photo); // photo + ".dat": the clean 320 x 240 copy
+QString placedCopy(const QString& photo); // photo + "2.dat": the clean copy after placement
 QString colourBackup(const QString& photo); // photo + "1.dat": before the colour panel
 
 // Stored name of an imported picture: the source name less its last four
@@ -44,12 +43,12 @@ std::vector<ColourStep> parseColourSteps(const QString& text);
 QString appendColourStep(const QString& text, const ColourStep& step);
 
 struct PhotoSlot {
-    QString photoPath;    // empty = free slot
-    QString colourSteps;  // see parseColourSteps
+    QString photoPath; // empty = free slot
+    QString colourSteps; // see parseColourSteps
     QString templatePath; // empty = no template
-    int offsetX = 0;      // -160..160
-    int offsetY = 0;      // -200..200
-    int angle = 0;        // -360..360, steps of 5
+    int offsetX = 0; // -160..160
+    int offsetY = 0; // -200..200
+    int angle = 0; // -360..360, steps of 5
 
     bool isFree() const { return photoPath.isEmpty(); }
     // Forgets placement, template and colour: the state of a fresh shot.
@@ -72,8 +71,8 @@ public:
     static bool validSlot(int n) { return n >= 1 && n <= kPhotoSlots; }
 
     int currentPhoto = 1; // slot shown, or the slot the next shot goes to
-    int photoCount = 0;   // highest slot in use
-    int stripPage = 1;    // page of the photo strip
+    int photoCount = 0; // highest slot in use
+    int stripPage = 1; // page of the photo strip
 
     // Strip page (from 1) and position (0..3) of slot k.
     static int stripPageOf(int k) { return (k - 1) / kStripPageSize + 1; }

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -60,8 +59,8 @@ TEST(PhotoTable, StripPageAndPosition)
     struct Case {
         int slot, page, position;
     };
-    for (const Case c : {Case {1, 1, 0}, Case {4, 1, 3}, Case {5, 2, 0}, Case {8, 2, 3}, Case {9, 3, 0},
-             Case {65, 17, 0}}) {
+    for (const Case c :
+        {Case {1, 1, 0}, Case {4, 1, 3}, Case {5, 2, 0}, Case {8, 2, 3}, Case {9, 3, 0}, Case {65, 17, 0}}) {
         EXPECT_EQ(kf::PhotoTable::stripPageOf(c.slot), c.page) << c.slot;
         EXPECT_EQ(kf::PhotoTable::stripPositionOf(c.slot), c.position) << c.slot;
     }
@@ -131,8 +130,9 @@ TEST(Resolver, FindsNamesWithoutRegardToCase)
         const char* found;
     };
     for (const Case c : {Case {"data/main.jpg", "/data/Main.jpg"}, Case {"data\\MAIN.JPG", "/data/Main.jpg"},
-             Case {"DATA/Continue.gif", "/data/continue.gif"}, Case {"data/cmdsort02.gif", "/data/cmdSort02.gif"},
-             Case {"data/new.gif", "/data/new.gif"}, Case {"Missing/x.gif", "/Missing/x.gif"}}) {
+             Case {"DATA/Continue.gif", "/data/continue.gif"},
+             Case {"data/cmdsort02.gif", "/data/cmdSort02.gif"}, Case {"data/new.gif", "/data/new.gif"},
+             Case {"Missing/x.gif", "/Missing/x.gif"}}) {
         EXPECT_EQ(kf::resolvePath(base, c.asked), base + c.found) << c.asked;
     }
     EXPECT_TRUE(kf::resolvePath(base, "../etc/passwd").isEmpty());

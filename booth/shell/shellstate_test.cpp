@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,8 +91,8 @@ TEST(Cleanup, ExitAndCloseKeepPhotosAndCleanCopiesOnly)
         const QString upload = app.filePath("PhotoSaved/picture");
         ASSERT_TRUE(QDir().mkpath(shoot));
         ASSERT_TRUE(QDir().mkpath(upload + "/sub"));
-        for (const char* n : {"Photo1.bmp", "Photo1.bmp.dat", "Photo1.bmp1.dat", "Photo1.bmp2.dat", "beach17.bmp",
-                 "beach17.bmp.dat", "beach17.bmp2.dat", "old.jpg1.dat", "old.JPG2.dat"}) {
+        for (const char* n : {"Photo1.bmp", "Photo1.bmp.dat", "Photo1.bmp1.dat", "Photo1.bmp2.dat",
+                 "beach17.bmp", "beach17.bmp.dat", "beach17.bmp2.dat", "old.jpg1.dat", "old.JPG2.dat"}) {
             touch(shoot + "/" + n);
         }
         touch(upload + "/a@Photo1.bmp");
@@ -103,7 +102,8 @@ TEST(Cleanup, ExitAndCloseKeepPhotosAndCleanCopiesOnly)
             EXPECT_FALSE(QFileInfo::exists(upload));
         }
         kf::closeCleanup(shoot, upload);
-        EXPECT_EQ(filesIn(shoot), (QStringList {"Photo1.bmp", "Photo1.bmp.dat", "beach17.bmp", "beach17.bmp.dat"}));
+        EXPECT_EQ(
+            filesIn(shoot), (QStringList {"Photo1.bmp", "Photo1.bmp.dat", "beach17.bmp", "beach17.bmp.dat"}));
         EXPECT_FALSE(QFileInfo::exists(upload)) << viaExitButton;
     }
 }

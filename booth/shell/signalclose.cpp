@@ -1,7 +1,6 @@
 #include "signalclose.h"
 
 #include <QSocketNotifier>
-
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -51,8 +50,7 @@ SignalClose::~SignalClose()
 void SignalClose::drain()
 {
     char buf[16];
-    while (::read(g_pipe[0], buf, sizeof buf) > 0) {
-    }
+    while (::read(g_pipe[0], buf, sizeof buf) > 0) { }
     if (onSignal_)
         onSignal_();
 }

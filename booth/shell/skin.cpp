@@ -17,10 +17,13 @@ const std::vector<ButtonSkin>& skinButtons()
                 QStringLiteral("keyup1.gif")},
             {SkinControl::Setup, 0, QStringLiteral("cmdSetup"), QStringLiteral("setup.gif"),
                 QStringLiteral("setup1.gif")},
-            {SkinControl::Exit, 0, QStringLiteral("cmdExit"), QStringLiteral("exit.gif"), QStringLiteral("Exit1.gif")},
-            {SkinControl::Delete, 0, QStringLiteral("cmdDel"), QStringLiteral("del.gif"), QStringLiteral("del1.gif")},
+            {SkinControl::Exit, 0, QStringLiteral("cmdExit"), QStringLiteral("exit.gif"),
+                QStringLiteral("Exit1.gif")},
+            {SkinControl::Delete, 0, QStringLiteral("cmdDel"), QStringLiteral("del.gif"),
+                QStringLiteral("del1.gif")},
             // The help button's pictures are the other way round.
-            {SkinControl::Help, 0, QStringLiteral("cmdHelp"), QStringLiteral("help1.gif"), QStringLiteral("help.gif")},
+            {SkinControl::Help, 0, QStringLiteral("cmdHelp"), QStringLiteral("help1.gif"),
+                QStringLiteral("help.gif")},
             {SkinControl::Messenger, 0, {}, QStringLiteral("QQ.gif"), {}},
             {SkinControl::Messenger2, 0, {}, QStringLiteral("QQ.gif"), {}},
             {SkinControl::SubNext, 0, QStringLiteral("cmdSubNext"), QStringLiteral("forenext.gif"),
@@ -34,11 +37,13 @@ const std::vector<ButtonSkin>& skinButtons()
         };
         for (int i = 0; i < 7; ++i) {
             const QString n = QString::number(i);
-            t.push_back({SkinControl::Placement, i, "chang" + n, "chang" + n + "1.gif", "chang" + n + "2.gif"});
+            t.push_back(
+                {SkinControl::Placement, i, "chang" + n, "chang" + n + "1.gif", "chang" + n + "2.gif"});
         }
         for (int i = 0; i < 6; ++i) {
             const QString n = QString::number(i);
-            t.push_back({SkinControl::Sort, i, "cmdSort" + n, "cmdSort" + n + "1.gif", "cmdsort" + n + "2.gif"});
+            t.push_back(
+                {SkinControl::Sort, i, "cmdSort" + n, "cmdSort" + n + "1.gif", "cmdsort" + n + "2.gif"});
         }
         return t;
     }();

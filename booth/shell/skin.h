@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <vector>
 
 namespace kf {
@@ -39,15 +38,15 @@ enum class SkinControl {
     PhotoNext,
     PhotoPre,
     Placement, // index 0..6
-    Sort,      // index 0..5
+    Sort, // index 0..5
 };
 
 struct ButtonSkin {
     SkinControl control;
-    int index;      // for Placement and Sort; 0 otherwise
-    QString key;    // hover key; empty for buttons without hover picture
+    int index; // for Placement and Sort; 0 otherwise
+    QString key; // hover key; empty for buttons without hover picture
     QString normal; // file below data/
-    QString hover;  // file below data/; empty = none
+    QString hover; // file below data/; empty = none
 };
 
 // The main window's image buttons in the order the skin loads them: the
@@ -67,7 +66,7 @@ class HoverState {
 public:
     struct Change {
         QString restore; // key whose normal picture comes back; empty = none
-        QString hover;   // key whose hover picture is shown; empty = none
+        QString hover; // key whose hover picture is shown; empty = none
     };
     Change overButton(const QString& key);
     Change overPlainArea();

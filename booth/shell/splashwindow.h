@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
-
 #include <functional>
 
 namespace kf {
