@@ -44,6 +44,7 @@ MainWindow::MainWindow(BoothSession& session, QWidget* parent)
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , session_(session)
+    , prompts_(std::make_unique<MessageBoxPrompts>(this))
 {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QStringLiteral("Snapolia"));

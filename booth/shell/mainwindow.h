@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imagebutton.h"
+#include "prompts.h"
 #include "session.h"
 #include "skin.h"
 
@@ -9,7 +10,9 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <map>
+#include <memory>
 
 namespace kf {
 
@@ -78,6 +81,10 @@ public:
     // The button of a hover key, or nullptr.
     ImageButton* buttonForKey(const QString& key) const;
 
+    // The message boxes of the window (tests put quiet ones in).
+    Prompts& prompts() { return *prompts_; }
+    void setPrompts(std::unique_ptr<Prompts> prompts) { prompts_ = std::move(prompts); }
+
     // Shows a short message in LabelMsg (sized to its text).
     void showMessage(const QString& text);
 
@@ -107,6 +114,7 @@ private:
     FrmMainUi ui_;
     HoverState hover_;
     std::map<QString, std::pair<ImageButton*, const ButtonSkin*>> byKey_;
+    std::unique_ptr<Prompts> prompts_;
     bool closed_ = false;
 };
 
