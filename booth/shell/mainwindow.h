@@ -88,9 +88,13 @@ public:
     // Shows a short message in LabelMsg (sized to its text).
     void showMessage(const QString& text);
 
-    // Called by the close handling after its clean-up; subsystems hook their
-    // own steps (camera, updater) in here.
+    // Called by the close handling before its clean-up; subsystems hook
+    // their own steps (the camera pipeline) in here.
     std::function<void()> onClosing;
+    // Opens the camera (the camera button's action); the start timer calls
+    // it between building the updater's argument text and starting the
+    // updater.
+    std::function<void()> onOpenCamera;
 
 signals:
     // The one-shot start timer fired (opening the camera and starting the
