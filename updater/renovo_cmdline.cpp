@@ -1,10 +1,13 @@
 #include "renovo_cmdline.h"
 
+#include "decimalfield.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
+#include <limits>
 
 namespace renovo {
 namespace {
@@ -15,19 +18,12 @@ bool usableProgramName(const QString& name)
         && !name.contains(QChar(0));
 }
 
-std::optional<int> readNumber(QString field)
+std::optional<int> readNumber(const QString& field)
 {
-    field = field.trimmed();
-    if (field.isEmpty())
+    const auto value = detail::readDecimal(field);
+    if (!value || *value > std::numeric_limits<int>::max())
         return std::nullopt;
-    for (const QChar c : field)
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-    bool ok = false;
-    const int value = field.toInt(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
+    return static_cast<int>(*value);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QSslConfiguration>
 #include <QSslSocket>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -308,6 +309,8 @@ TEST(UpdaterTls, SecureTransportIsAvailable)
 {
     // Without a TLS backend every https site would fail as if unreachable.
     EXPECT_TRUE(QSslSocket::supportsSsl()) << QSslSocket::activeBackend().toStdString();
+    // https sites are checked against the system's certificate authorities.
+    EXPECT_FALSE(QSslConfiguration::systemCaCertificates().isEmpty());
 }
 
 } // namespace

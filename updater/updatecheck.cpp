@@ -1,5 +1,7 @@
 #include "updatecheck.h"
 
+#include "decimalfield.h"
+
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -23,21 +25,6 @@ QString decodeText(QByteArray body)
     return QString::fromLatin1(body);
 }
 
-std::optional<qint64> readNumber(const QString& field)
-{
-    const QString digits = field.trimmed();
-    if (digits.isEmpty())
-        return std::nullopt;
-    for (const QChar c : digits)
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-    bool ok = false;
-    const qint64 value = digits.toLongLong(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
-
 bool isWebAddress(const QUrl& url)
 {
     return url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty();
@@ -59,9 +46,9 @@ std::optional<Version> parseVersionText(const QByteArray& body)
     const QStringList fields = line.mid(4).split(u'.');
     if (fields.size() < 4)
         return std::nullopt;
-    const auto major = readNumber(fields[0]);
-    const auto minor = readNumber(fields[1]);
-    const auto revision = readNumber(fields[3]);
+    const auto major = detail::readDecimal(fields[0]);
+    const auto minor = detail::readDecimal(fields[1]);
+    const auto revision = detail::readDecimal(fields[3]);
     if (!major || !minor || !revision)
         return std::nullopt;
     return Version {*major, *minor, *revision};
