@@ -9,7 +9,7 @@ PACKAGES=(
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
   gstreamer1.0-plugins-base-apps
-  libpng-dev zlib1g-dev libgif-dev libcurl4-openssl-dev
+  libpng-dev zlib1g-dev libgif-dev libcurl4-openssl-dev ca-certificates
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdg-utils fonts-noto-cjk fonts-liberation
   python3 python3-pyftpdlib
