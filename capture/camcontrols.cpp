@@ -94,7 +94,7 @@ public:
         ctl.id = a;
         if (!a || xioctl(fd_, VIDIOC_G_CTRL, &ctl) != 0)
             return false;
-        on = a == V4L2_CID_EXPOSURE_AUTO ? ctl.value != V4L2_EXPOSURE_MANUAL : ctl.value != 0;
+        on = ctl.value != 0;
         return true;
     }
     bool setAuto(const CameraControl& c, bool on) override

@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace capture {
 
@@ -28,7 +29,17 @@ CameraSettingsDialog::CameraSettingsDialog(CameraControls& controls, const QStri
 {
     setWindowTitle(title);
     auto* form = new QFormLayout;
-    for (const CameraControl& c : controls_.controls()) {
+    // The host's image properties first, in their own order, then whatever
+    // else the device offers, in its order.
+    std::vector<const CameraControl*> order;
+    for (const CameraControl& c : controls_.controls())
+        order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(), [](const CameraControl* a, const CameraControl* b) {
+        const unsigned ka = static_cast<unsigned>(a->procAmp), kb = static_cast<unsigned>(b->procAmp);
+        return ka < kb;
+    });
+    for (const CameraControl* control : order) {
+        const CameraControl& c = *control;
         std::int32_t value = c.defaultValue;
         controls_.get(c, value);
         QWidget* editor = nullptr;

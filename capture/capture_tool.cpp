@@ -7,10 +7,9 @@
 //
 // Exit code 0 only when the list was printed or the file was written.
 #include "capturectrl.h"
+#include "eventwait.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QThread>
 #include <cstdio>
 #include <cstdlib>
 #include <gst/gst.h>
@@ -26,20 +25,6 @@ int usage()
         "       capture-tool --grab FILE [--device NAME] [--width W --height H]\n"
         "                    [--processed] [--fore PNG] [--effect N]\n");
     return 2;
-}
-
-// Lets events and frames pass until `done` holds or `ms` have gone by.
-template <class F> bool waitFor(F done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(2);
-    }
-    return true;
 }
 
 std::optional<int> number(const char* s)
@@ -123,7 +108,8 @@ int grabOne(capture::CaptureCtrl& ctrl, const Options& o)
         return 1;
     }
     const auto& core = ctrl.videoPane()->core();
-    if (!waitFor([&] { return ctrl.isRunning() && core.framesDelivered() > 0; }, 5000)) {
+    if (!capture::waitProcessingEvents(
+            [&] { return ctrl.isRunning() && core.framesDelivered() > 0; }, 5000)) {
         const std::string err = core.lastError();
         std::fprintf(stderr, "capture-tool: the camera delivers no picture%s%s\n", err.empty() ? "" : ": ",
             err.c_str());
@@ -140,7 +126,7 @@ int grabOne(capture::CaptureCtrl& ctrl, const Options& o)
         ctrl.SetSpecialEffect(*o.effect);
     // A few frames with the settings in force.
     const auto seen = core.framesDelivered();
-    waitFor([&] { return core.framesDelivered() >= seen + 3; }, 2000);
+    capture::waitProcessingEvents([&] { return core.framesDelivered() >= seen + 3; }, 2000);
     capture::GrabError error = capture::GrabError::None;
     if (!ctrl.Grab(o.file, o.processed, &error)) {
         const char* why = error == capture::GrabError::CannotCreateFile ? "the file cannot be created"

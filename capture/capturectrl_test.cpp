@@ -3,14 +3,16 @@
 // controls and teardown.
 #include "camerasettingsdialog.h"
 #include "capturectrl.h"
+#include "eventwait.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
@@ -22,15 +24,7 @@ namespace {
 
 template <class F> bool waitFor(F done, int ms = 5000)
 {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(2);
-    }
-    return true;
+    return waitProcessingEvents(done, ms);
 }
 
 QByteArray readAll(const QString& path)
@@ -311,18 +305,61 @@ TEST_F(RunningControl, ImagePropertiesAndTheSettingsDialogReachTheCamera)
     dialog.restoreDefaults();
     EXPECT_TRUE(ctrl.GetImageProperty(ProcAmp_Brightness, value, flags));
     EXPECT_EQ(value, 0);
+
+    // ShowFilterPropertyPage shows the same dialog modally.
+    QString shownTitle;
+    int sliders = 0;
+    QTimer::singleShot(50, [&] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            shownTitle = w->windowTitle();
+            sliders = static_cast<int>(w->findChildren<QSlider*>().size());
+            if (const QByteArray out = qgetenv("KF_CAPTURE_DIALOG_SCREENSHOT"); !out.isEmpty())
+                w->grab().save(QString::fromLocal8Bit(out));
+            w->close();
+        }
+    });
+    ctrl.ShowFilterPropertyPage();
+    EXPECT_EQ(shownTitle, "Test Camera");
+    EXPECT_EQ(sliders, 4);
 }
 
-TEST_F(RunningControl, PaneShowsTheLivePicture)
+TEST_F(RunningControl, PaneShowsTheLivePictureWithTheForeground)
 {
+    // A decorative frame: an opaque border, a half-transparent caption strip.
+    QImage fore(800, 600, QImage::Format_RGBA8888);
+    fore.fill(Qt::transparent);
+    {
+        QPainter p(&fore);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(200, 40, 90));
+        p.drawRect(0, 0, 800, 60);
+        p.drawRect(0, 540, 800, 60);
+        p.drawRect(0, 0, 60, 600);
+        p.drawRect(740, 0, 60, 600);
+        p.fillRect(60, 440, 680, 100, QColor(255, 255, 255, 128));
+        p.setPen(QColor(200, 40, 90));
+        p.setFont(QFont("Noto Sans CJK SC", 48));
+        p.drawText(QRect(60, 440, 680, 100), Qt::AlignCenter, QString::fromUtf8("Kinfolio 照相"));
+    }
+    const QString png = dir.filePath("frame.png");
+    ASSERT_TRUE(fore.save(png));
+    ASSERT_TRUE(ctrl.SetFore(png));
+    ctrl.SetEnableMergeFore(true);
+
     ctrl.resize(320, 240);
     ctrl.show();
-    ASSERT_TRUE(waitFor([&] { return ctrl.videoPane()->statistics().painted > 2; }));
+    const auto painted = ctrl.videoPane()->statistics().painted;
+    ASSERT_TRUE(waitFor([&] { return ctrl.videoPane()->statistics().painted > painted + 3; }));
     const QImage shown = ctrl.grab().toImage();
-    EXPECT_EQ(shown.size(), QSize(320, 240));
+    if (const QByteArray out = qgetenv("KF_CAPTURE_SCREENSHOT"); !out.isEmpty())
+        shown.save(QString::fromLocal8Bit(out));
+    ASSERT_EQ(shown.size(), QSize(320, 240));
+    // Scaled to the pane: the border covers the edges, the moving bars the middle.
+    EXPECT_EQ(shown.pixelColor(5, 120), QColor(200, 40, 90));
+    EXPECT_EQ(shown.pixelColor(160, 5), QColor(200, 40, 90));
     std::set<QRgb> colours;
-    for (int x = 0; x < 320; x += 8)
-        colours.insert(shown.pixel(x, 60));
+    for (int x = 40; x < 280; x += 8)
+        colours.insert(shown.pixel(x, 100));
     EXPECT_GE(colours.size(), 5u);
 }
 

@@ -30,17 +30,21 @@ void deviceClassInit(gpointer klass, gpointer)
     GST_DEVICE_CLASS(klass)->create_element = createTestCameraElement;
 }
 
+// A subclass that only overrides class members.
+GType registerSubclass(
+    GType parent, const char* name, std::size_t classSize, GClassInitFunc init, std::size_t instanceSize)
+{
+    GTypeInfo info {};
+    info.class_size = static_cast<guint16>(classSize);
+    info.class_init = init;
+    info.instance_size = static_cast<guint16>(instanceSize);
+    return g_type_register_static(parent, name, &info, GTypeFlags(0));
+}
+
 GType testDeviceType()
 {
-    static GType type = 0;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        GTypeInfo info {};
-        info.class_size = sizeof(GstDeviceClass);
-        info.class_init = deviceClassInit;
-        info.instance_size = sizeof(GstDevice);
-        type = g_type_register_static(GST_TYPE_DEVICE, "KinfolioTestCameraDevice", &info, GTypeFlags(0));
-    });
+    static const GType type = registerSubclass(GST_TYPE_DEVICE, "KinfolioTestCameraDevice",
+        sizeof(GstDeviceClass), deviceClassInit, sizeof(GstDevice));
     return type;
 }
 
@@ -66,16 +70,8 @@ void providerClassInit(gpointer klass, gpointer)
 
 GType testProviderType()
 {
-    static GType type = 0;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        GTypeInfo info {};
-        info.class_size = sizeof(GstDeviceProviderClass);
-        info.class_init = providerClassInit;
-        info.instance_size = sizeof(GstDeviceProvider);
-        type = g_type_register_static(
-            GST_TYPE_DEVICE_PROVIDER, "KinfolioTestCameraProvider", &info, GTypeFlags(0));
-    });
+    static const GType type = registerSubclass(GST_TYPE_DEVICE_PROVIDER, "KinfolioTestCameraProvider",
+        sizeof(GstDeviceProviderClass), providerClassInit, sizeof(GstDeviceProvider));
     return type;
 }
 
