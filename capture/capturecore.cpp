@@ -202,11 +202,8 @@ bool CaptureCore::addCamera()
         if (std != AnalogStandard::None)
             g_object_set(camera_, "norm", static_cast<gint>(v4l2StandardOf(std)), nullptr);
     }
-    if (!gst_bin_add(GST_BIN(pipeline_), GST_ELEMENT(gst_object_ref(camera_)))) {
-        gst_object_unref(camera_);
-        return false;
-    }
-    return true;
+    // The bin takes a reference of its own; camera_ keeps ours.
+    return gst_bin_add(GST_BIN(pipeline_), camera_);
 }
 
 bool CaptureCore::addGrabAndRenderer()
@@ -217,12 +214,8 @@ bool CaptureCore::addGrabAndRenderer()
     if (!grab_)
         return false;
     gst_object_ref_sink(grab_);
-    if (!gst_bin_add(GST_BIN(pipeline_), GST_ELEMENT(gst_object_ref(grab_)))) {
-        gst_object_unref(grab_);
-        gst_object_unref(grab_);
-        grab_ = nullptr;
+    if (!gst_bin_add(GST_BIN(pipeline_), grab_))
         return false;
-    }
     renderer_ = gst_element_factory_make("appsink", "Video Senderer");
     if (renderer_) {
         gst_object_ref_sink(renderer_);
@@ -233,8 +226,7 @@ bool CaptureCore::addGrabAndRenderer()
         GstAppSinkCallbacks callbacks {};
         callbacks.new_sample = [](GstAppSink* s, gpointer self) { return onSample(GST_ELEMENT(s), self); };
         gst_app_sink_set_callbacks(GST_APP_SINK(renderer_), &callbacks, this, nullptr);
-        if (!gst_bin_add(GST_BIN(pipeline_), GST_ELEMENT(gst_object_ref(renderer_))))
-            gst_object_unref(renderer_);
+        gst_bin_add(GST_BIN(pipeline_), renderer_);
     }
     return true;
 }

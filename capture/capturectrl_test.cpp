@@ -172,6 +172,38 @@ TEST(CaptureControl, FailedBuildsReturnFalseAndStayFailed)
     }
 }
 
+TEST(CaptureControl, CaptureSizeIsAskedOfTheCameraWithIsCapture)
+{
+    struct Case {
+        std::int16_t width, height;
+        bool isCapture;
+        int expectWidth, expectHeight;
+    };
+    const Case cases[] = {
+        {320, 240, true, 320, 240}, {800, 600, true, 800, 600},
+        {320, 240, false, 640, 480}, // stored, not imposed
+        {333, 222, true, 640, 480}, // a size the camera lacks: its own size
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        CaptureCtrl ctrl;
+        ctrl.GetDeviceNumber();
+        ctrl.SetIsChangeVideoFormat(false);
+        ctrl.ReSize(c.width, c.height);
+        ctrl.SetIsCapture(c.isCapture);
+        ASSERT_TRUE(ctrl.Capture());
+        ASSERT_TRUE(waitFor([&] { return ctrl.isRunning(); }));
+        ctrl.ReSize(100, 100); // after the build: changes nothing
+        std::int32_t w = 0, h = 0, bits = 0;
+        ctrl.GetImageSize(w, h, bits);
+        EXPECT_EQ(std::vector<int>({w, h, bits}), std::vector<int>({c.expectWidth, c.expectHeight, 24}))
+            << c.width << "x" << c.height << (c.isCapture ? " imposed" : "");
+        const QString path = dir.filePath("sized.bmp");
+        ASSERT_TRUE(ctrl.Grab(path, false));
+        EXPECT_EQ(QFile(path).size(), c.expectWidth * c.expectHeight * 3 + 54);
+    }
+}
+
 TEST_F(RunningControl, BuildsOnceAndMovesBetweenTheThreeStates)
 {
     EXPECT_FALSE(ctrl.Capture());
