@@ -3,11 +3,10 @@
 #include "grabcore.h"
 #include "grabtesting.h"
 
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <thread>
 
 namespace grab {
@@ -44,7 +43,10 @@ private:
 };
 
 struct Running {
-    explicit Running(GrabCore::Options o = {}) : core(o) {}
+    explicit Running(GrabCore::Options o = {})
+        : core(o)
+    {
+    }
     GrabCore core;
     bool Start(std::int32_t w, std::int32_t h, SubType t = SubType::Rgb24)
     {
@@ -141,7 +143,7 @@ struct DoublingCase {
     bool doubled;
 };
 
-class LineDoublingTest : public ::testing::TestWithParam<DoublingCase> {};
+class LineDoublingTest : public ::testing::TestWithParam<DoublingCase> { };
 
 TEST_P(LineDoublingTest, OnlyCopiesOfTallFramesAreDoubled)
 {
@@ -172,8 +174,8 @@ TEST_P(LineDoublingTest, OnlyCopiesOfTallFramesAreDoubled)
 }
 
 INSTANTIATE_TEST_SUITE_P(Heights, LineDoublingTest,
-                         ::testing::Values(DoublingCase {240, false}, DoublingCase {360, false},
-                                           DoublingCase {361, true}, DoublingCase {480, true}));
+    ::testing::Values(DoublingCase {240, false}, DoublingCase {360, false}, DoublingCase {361, true},
+        DoublingCase {480, true}));
 
 TEST(CopyFrame, WaitingCopyIsFilledByTheStreamingThread)
 {

@@ -4,9 +4,8 @@
 #include "grabtesting.h"
 #include "pixelkernels.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace grab {
 namespace {
@@ -53,7 +52,7 @@ void PrintTo(const EffectCase& c, std::ostream* os)
         << (c.topDown ? " top-down" : " bottom-up");
 }
 
-class EffectTest : public ::testing::TestWithParam<EffectCase> {};
+class EffectTest : public ::testing::TestWithParam<EffectCase> { };
 
 TEST_P(EffectTest, EveryPixelMatchesTheReference)
 {
@@ -179,8 +178,9 @@ TEST(Kernels, VectorReverseMatchesScalar)
             BestKernels().reverse(src.data(), got.data(), n, P);
             ASSERT_EQ(got, want) << "P " << P << " n " << n;
             if (n > 0) {
-                ASSERT_EQ(0, std::memcmp(want.data(), src.data() + (n - 1) * static_cast<std::size_t>(P),
-                                         static_cast<std::size_t>(P)));
+                ASSERT_EQ(0,
+                    std::memcmp(want.data(), src.data() + (n - 1) * static_cast<std::size_t>(P),
+                        static_cast<std::size_t>(P)));
             }
         }
 }

@@ -13,7 +13,7 @@ struct GeometryCase {
     std::int32_t imageWidth, imageHeight, stride, imageSize, bitCount;
 };
 
-class GeometryTest : public ::testing::TestWithParam<GeometryCase> {};
+class GeometryTest : public ::testing::TestWithParam<GeometryCase> { };
 
 TEST_P(GeometryTest, DerivedFromFormat)
 {
@@ -37,8 +37,7 @@ TEST_P(GeometryTest, DerivedFromFormat)
     EXPECT_EQ(h.biSizeImage, static_cast<std::uint32_t>(c.imageSize));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, GeometryTest,
+INSTANTIATE_TEST_SUITE_P(Formats, GeometryTest,
     ::testing::Values(
         // Top-down 640 x -480 at 24 bits.
         GeometryCase {640, -480, SubType::Rgb24, 640, 480, 1920, 921600, 24},

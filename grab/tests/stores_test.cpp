@@ -3,10 +3,9 @@
 #include "grabcore.h"
 #include "grabtesting.h"
 
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <thread>
 
 namespace grab {
@@ -59,7 +58,16 @@ TEST(Settings, InitialValuesAndStoredKeying)
 // ---------------------------------------------------------------------------
 // Background and mask
 
-enum class Step { Effect1, Effect3, Wipe1, MaskGood, MaskMissing, MaskShort, BackgroundGood, BackgroundMissing };
+enum class Step {
+    Effect1,
+    Effect3,
+    Wipe1,
+    MaskGood,
+    MaskMissing,
+    MaskShort,
+    BackgroundGood,
+    BackgroundMissing
+};
 
 struct KeyingCase {
     const char* name;
@@ -67,7 +75,7 @@ struct KeyingCase {
     std::int32_t effect, isWipe;
 };
 
-class KeyingTest : public ::testing::TestWithParam<KeyingCase> {};
+class KeyingTest : public ::testing::TestWithParam<KeyingCase> { };
 
 TEST_P(KeyingTest, StateAfterLoads)
 {
@@ -107,15 +115,14 @@ TEST_P(KeyingTest, StateAfterLoads)
     EXPECT_EQ(core.IsWipe(), GetParam().isWipe);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, KeyingTest,
+INSTANTIATE_TEST_SUITE_P(Sequences, KeyingTest,
     ::testing::Values(KeyingCase {"MaskThenBackground", {Step::MaskGood, Step::BackgroundGood}, 2, 0},
-                      KeyingCase {"BackgroundAlone", {Step::Effect1, Step::BackgroundGood}, 1, 1},
-                      KeyingCase {"MaskEndsAMirror", {Step::Effect3, Step::Wipe1, Step::MaskGood}, 2, 0},
-                      KeyingCase {"MissingMask", {Step::Effect1, Step::Wipe1, Step::MaskMissing}, 0, 0},
-                      KeyingCase {"ShortMask", {Step::Effect1, Step::MaskShort}, 0, 0},
-                      KeyingCase {"MissingBackground", {Step::Wipe1, Step::BackgroundMissing}, 0, 0},
-                      KeyingCase {"MissingBackgroundInMaskMode", {Step::MaskGood, Step::BackgroundMissing}, 0, 0}),
+        KeyingCase {"BackgroundAlone", {Step::Effect1, Step::BackgroundGood}, 1, 1},
+        KeyingCase {"MaskEndsAMirror", {Step::Effect3, Step::Wipe1, Step::MaskGood}, 2, 0},
+        KeyingCase {"MissingMask", {Step::Effect1, Step::Wipe1, Step::MaskMissing}, 0, 0},
+        KeyingCase {"ShortMask", {Step::Effect1, Step::MaskShort}, 0, 0},
+        KeyingCase {"MissingBackground", {Step::Wipe1, Step::BackgroundMissing}, 0, 0},
+        KeyingCase {"MissingBackgroundInMaskMode", {Step::MaskGood, Step::BackgroundMissing}, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Keying, StoresHoldTheBodyAndGrowForLargerFiles)
@@ -200,7 +207,8 @@ TEST(TakingImage, ReplacesEveryFrameAndHoldsCopies)
                 one.Fill(picture.At(r, c)[0], picture.At(r, c)[1], picture.At(r, c)[2]);
                 if (t == SubType::Rgb32)
                     one.At(0, 0)[3] = 255;
-                ASSERT_EQ(0, std::memcmp(frame.At(r, c), one.At(0, 0), static_cast<std::size_t>(frame.pixelBytes())))
+                ASSERT_EQ(0,
+                    std::memcmp(frame.At(r, c), one.At(0, 0), static_cast<std::size_t>(frame.pixelBytes())))
                     << "pixel (" << r << ", " << c << ")";
             }
         std::int32_t done = 1;
@@ -231,7 +239,8 @@ TEST(TakingImage, MirroredAboutTheMiddleColumn)
             for (std::int32_t c = 0; c < W; ++c) {
                 // The top row of the picture is left unmirrored.
                 const std::int32_t from = r < H - 1 ? W - 1 - c : c;
-                ASSERT_EQ(0, std::memcmp(frame.At(r, c), picture.At(r, from), 3)) << k->name << " (" << r << ", " << c << ")";
+                ASSERT_EQ(0, std::memcmp(frame.At(r, c), picture.At(r, from), 3))
+                    << k->name << " (" << r << ", " << c << ")";
             }
     }
 }
@@ -281,7 +290,7 @@ struct CbCase {
     double cb;
 };
 
-class SampleCbTest : public ::testing::TestWithParam<CbCase> {};
+class SampleCbTest : public ::testing::TestWithParam<CbCase> { };
 
 TEST_P(SampleCbTest, SetSampleComputesCb)
 {
@@ -295,17 +304,17 @@ TEST_P(SampleCbTest, SetSampleComputesCb)
     EXPECT_EQ(got.Blue, GetParam().s.Blue);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, SampleCbTest,
+INSTANTIATE_TEST_SUITE_P(Values, SampleCbTest,
     ::testing::Values(CbCase {{0, 0, 0}, 128.0}, CbCase {{0, 0, 255}, 240.0}, CbCase {{255, 255, 255}, 128.0},
-                      CbCase {{100, 50, 200}, 128.0 - 14.82235294117647 - 14.549607843137255 + 87},
-                      CbCase {{10, 20, 30}, 128.0 - 1.482235294117647 - 5.819843137254902 + 13},
-                      // A negative Blue truncates toward zero: 112 * -5 / 255 = -2.
-                      CbCase {{-5, 300, -5}, 128.0 + 0.7411176470588235 - 87.29764705882353 - 2}));
+        CbCase {{100, 50, 200}, 128.0 - 14.82235294117647 - 14.549607843137255 + 87},
+        CbCase {{10, 20, 30}, 128.0 - 1.482235294117647 - 5.819843137254902 + 13},
+        // A negative Blue truncates toward zero: 112 * -5 / 255 = -2.
+        CbCase {{-5, 300, -5}, 128.0 + 0.7411176470588235 - 87.29764705882353 - 2}));
 
 class SampleFixture {
 public:
-    SampleFixture(std::int32_t w, std::int32_t h) : frame(w, h, SubType::Rgb24)
+    SampleFixture(std::int32_t w, std::int32_t h)
+        : frame(w, h, SubType::Rgb24)
     {
         core.SetFormat(w, h, SubType::Rgb24);
         core.SetRunning(true);

@@ -1,13 +1,11 @@
 #include "grabtesting.h"
 
-#include <png.h>
-
 #include <algorithm>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <png.h>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -82,13 +80,13 @@ std::vector<std::uint8_t> TestFrame::BottomUpBytes() const
     std::vector<std::uint8_t> out(data_.size());
     for (std::int32_t r = 0; r < height_; ++r)
         std::memcpy(out.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(rowBytes_),
-                    data_.data() + static_cast<std::size_t>(MemRow(r)) * static_cast<std::size_t>(rowBytes_),
-                    static_cast<std::size_t>(rowBytes_));
+            data_.data() + static_cast<std::size_t>(MemRow(r)) * static_cast<std::size_t>(rowBytes_),
+            static_cast<std::size_t>(rowBytes_));
     return out;
 }
 
-void WritePng(const std::filesystem::path& path, std::int32_t width, std::int32_t height, PngKind kind, int bitDepth,
-              const std::vector<std::uint8_t>& pixels)
+void WritePng(const std::filesystem::path& path, std::int32_t width, std::int32_t height, PngKind kind,
+    int bitDepth, const std::vector<std::uint8_t>& pixels)
 {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
@@ -119,12 +117,12 @@ void WritePng(const std::filesystem::path& path, std::int32_t width, std::int32_
         break;
     }
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), bitDepth, type,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette(256);
     if (kind == PngKind::Palette) {
         for (int i = 0; i < 256; ++i)
-            palette[static_cast<std::size_t>(i)] = {static_cast<png_byte>(i), static_cast<png_byte>(i),
-                                                    static_cast<png_byte>(i)};
+            palette[static_cast<std::size_t>(i)]
+                = {static_cast<png_byte>(i), static_cast<png_byte>(i), static_cast<png_byte>(i)};
         png_set_PLTE(png, info, palette.data(), 256);
     }
     png_set_compression_level(png, 1);
@@ -168,11 +166,14 @@ std::vector<std::uint8_t> DecorativeFrameRgba(std::int32_t width, std::int32_t h
     for (std::int32_t y = 0; y < height; ++y)
         for (std::int32_t x = 0; x < width; ++x) {
             const std::int32_t d = std::min(std::min(x, width - 1 - x), std::min(y, height - 1 - y));
-            std::uint8_t* p = px.data() + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x) * 4;
+            std::uint8_t* p
+                = px.data() + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x) * 4;
             p[0] = static_cast<std::uint8_t>(40 + (x * 200) / width);
             p[1] = static_cast<std::uint8_t>(90 + (y * 120) / height);
             p[2] = static_cast<std::uint8_t>(200 - (x + y) % 100);
-            p[3] = d < band ? 255 : d < band + soft ? static_cast<std::uint8_t>(255 - (d - band + 1) * 51) : 0;
+            p[3] = d < band       ? 255
+                : d < band + soft ? static_cast<std::uint8_t>(255 - (d - band + 1) * 51)
+                                  : 0;
         }
     return px;
 }
@@ -182,7 +183,8 @@ std::vector<std::uint8_t> VeiledRgba(std::int32_t width, std::int32_t height)
     std::vector<std::uint8_t> px(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
     for (std::int32_t y = 0; y < height; ++y)
         for (std::int32_t x = 0; x < width; ++x) {
-            std::uint8_t* p = px.data() + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x) * 4;
+            std::uint8_t* p
+                = px.data() + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x) * 4;
             p[0] = static_cast<std::uint8_t>(x);
             p[1] = static_cast<std::uint8_t>(y);
             p[2] = static_cast<std::uint8_t>(x ^ y);

@@ -54,8 +54,8 @@ enum class PngKind { Rgba, Rgb, GreyAlpha, Palette };
 // Writes a PNG from top-down rows. pixels holds width * height * channels
 // samples of bitDepth bits (16-bit samples as two bytes, high byte first);
 // for Palette it holds 8-bit indices into a 256-grey palette.
-void WritePng(const std::filesystem::path& path, std::int32_t width, std::int32_t height, PngKind kind, int bitDepth,
-              const std::vector<std::uint8_t>& pixels);
+void WritePng(const std::filesystem::path& path, std::int32_t width, std::int32_t height, PngKind kind,
+    int bitDepth, const std::vector<std::uint8_t>& pixels);
 
 void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
