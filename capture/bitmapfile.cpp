@@ -1,6 +1,9 @@
 #include "bitmapfile.h"
 
-#include <QSaveFile>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <filesystem>
 
 namespace capture {
 
@@ -32,24 +35,49 @@ std::array<std::uint8_t, kBitmapFileHeaderSize> bitmapFileHeader(std::uint32_t f
 BitmapWriteResult writeBitmapFile(
     const QString& path, const std::uint8_t* infoHeader, const std::uint8_t* frame, std::size_t frameSize)
 {
-    if (path.isEmpty() || frameSize > 0xFFFFFFFFu - 54)
-        return BitmapWriteResult::CannotCreate;
-    QSaveFile file(path);
-    // Where no temporary file can be made beside the target (a folder that
-    // only lets the file itself be rewritten), write the file directly.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+    if (path.isEmpty() || frameSize > 0xFFFFFFFFu - 54 || QFileInfo(path).isDir())
         return BitmapWriteResult::CannotCreate;
     const auto header = bitmapFileHeader(static_cast<std::uint32_t>(frameSize));
-    const auto put = [&](const std::uint8_t* p, std::size_t n) {
-        return file.write(reinterpret_cast<const char*>(p), static_cast<qint64>(n)) == static_cast<qint64>(n);
+    const auto writeAll = [&](QFileDevice& file) {
+        const auto put = [&](const std::uint8_t* p, std::size_t n) {
+            return file.write(reinterpret_cast<const char*>(p), static_cast<qint64>(n))
+                == static_cast<qint64>(n);
+        };
+        return put(header.data(), header.size()) && put(infoHeader, kBitmapInfoHeaderSize)
+            && put(frame, frameSize) && file.flush();
     };
-    if (!put(header.data(), header.size()) || !put(infoHeader, kBitmapInfoHeaderSize)
-        || !put(frame, frameSize)) {
-        file.cancelWriting();
+
+    // Written beside the target and renamed over it, so that a failed write
+    // leaves neither a partial file nor a damaged old one.
+    QTemporaryFile temp(path + QStringLiteral(".XXXXXX"));
+    if (temp.open()) {
+        if (!writeAll(temp))
+            return BitmapWriteResult::CannotWrite;
+        temp.close();
+        // A new file gets the usual rw-r--r--; a replaced one keeps its own.
+        const QFileInfo old(path);
+        temp.setPermissions(old.exists() ? old.permissions()
+                                         : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
+                    | QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+        std::error_code ec;
+        std::filesystem::rename(
+            QFile::encodeName(temp.fileName()).toStdString(), QFile::encodeName(path).toStdString(), ec);
+        if (ec)
+            return BitmapWriteResult::CannotCreate;
+        temp.setAutoRemove(false);
+        return BitmapWriteResult::Written;
+    }
+    // A folder that lets an existing file be rewritten but no new file be
+    // made: write the file in place.
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return BitmapWriteResult::CannotCreate;
+    if (!writeAll(file)) {
+        file.close();
+        file.remove();
         return BitmapWriteResult::CannotWrite;
     }
-    return file.commit() ? BitmapWriteResult::Written : BitmapWriteResult::CannotWrite;
+    return BitmapWriteResult::Written;
 }
 
 } // namespace capture

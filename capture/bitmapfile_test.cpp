@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <vector>
@@ -66,6 +67,9 @@ TEST(BitmapFile, FailureWritesNothingAndKeepsAnExistingFile)
     }
     ASSERT_EQ(writeBitmapFile(path, info, frame, sizeof frame), BitmapWriteResult::Written);
     EXPECT_EQ(QFile(path).size(), 66);
+    EXPECT_TRUE(QFileInfo(path).permissions() & QFile::ReadOther);
+    // No temporary file stays behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {"old.bmp"});
 }
 
 } // namespace
