@@ -69,7 +69,10 @@ TEST(CaptureTool, GrabsRawAndProcessedFrames)
     ASSERT_TRUE(fore.save(png));
 
     const QString raw = dir.filePath("raw.bmp"), processed = dir.filePath("processed.bmp");
-    ASSERT_EQ(tool({"--grab", raw, "--width", "640", "--height", "480", "--fore", png}).exitCode, 0);
+    ASSERT_EQ(
+        tool({"--grab", raw, "--device", "Test Camera", "--width", "640", "--height", "480", "--fore", png})
+            .exitCode,
+        0);
     ASSERT_EQ(
         tool({"--grab", processed, "--device", "Test Camera", "--processed", "--fore", png}).exitCode, 0);
     for (const QString& path : {raw, processed}) {
@@ -90,12 +93,15 @@ TEST(CaptureTool, FailuresExitNonZeroAndWriteNothing)
 {
     QTemporaryDir dir;
     const QString missing = dir.filePath("no/such/folder/shot.bmp");
-    EXPECT_EQ(tool({"--grab", missing}).exitCode, 1);
+    EXPECT_EQ(tool({"--grab", missing, "--device", "Test Camera"}).exitCode, 1);
     EXPECT_FALSE(QFile::exists(missing));
     const QString shot = dir.filePath("shot.bmp");
-    EXPECT_EQ(tool({"--grab", shot}, false).exitCode, 1); // no camera
+    if (tool({"--list"}, false).out.isEmpty()) { // a machine without cameras
+        EXPECT_EQ(tool({"--grab", shot}, false).exitCode, 1);
+    }
     EXPECT_EQ(tool({"--grab", shot, "--device", "No Such Camera"}).exitCode, 1);
-    EXPECT_EQ(tool({"--grab", shot, "--fore", dir.filePath("missing.png")}).exitCode, 1);
+    EXPECT_EQ(
+        tool({"--grab", shot, "--device", "Test Camera", "--fore", dir.filePath("missing.png")}).exitCode, 1);
     EXPECT_FALSE(QFile::exists(shot));
     for (const QStringList& bad : {QStringList {}, QStringList {"--grab"},
              QStringList {"--list", "--grab", shot}, QStringList {"--grab", shot, "--width", "640"},
