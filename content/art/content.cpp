@@ -56,12 +56,25 @@ QList<ContentFile> buildContent()
     const QImage pointer = linkPointer(&hot);
     files.append({QStringLiteral("data/harrow.cur"), encodeCursor(pointer, hot)});
 
-    const QImage overview = mainWindowPreview(shown, false, cameraOff);
+    const QList<TemplateArt> templates = allTemplates();
+    // The help page shows the window at work: the first category in the
+    // grid and a photo in the strip.
+    QList<QImage> cells;
+    for (const TemplateArt& t : templates) {
+        if (t.category == templateCategories().constFirst() && cells.size() < 15)
+            cells << t.image;
+    }
+    QImage shot = samplePhoto();
+    {
+        QPainter p(&shot);
+        p.drawImage(0, 0, templates.constFirst().image);
+    }
+    const QImage overview = mainWindowPreview(shown, false, shot, cells, {shot});
     helpImages.append(
         {QStringLiteral("overview.jpg"), QStringLiteral("image/jpeg"), encodeJpeg(overview, 88)});
     files.append({QStringLiteral("help.mht"), helpDocument(helpImages)});
 
-    for (const TemplateArt& t : allTemplates()) {
+    for (const TemplateArt& t : templates) {
         QByteArray bytes = t.jpeg ? encodeJpeg(t.image, 92) : encodePng(t.image);
         kf::toggleTemplateBytes(
             reinterpret_cast<std::uint8_t*>(bytes.data()), static_cast<std::size_t>(bytes.size()));

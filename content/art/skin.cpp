@@ -549,12 +549,20 @@ QImage buttonPicture(const QImage& background, const ButtonPicture& b, bool hove
     return img.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage mainWindowPreview(const QImage& background, bool hover, const QImage& preview)
+QImage mainWindowPreview(const QImage& background, bool hover, const QImage& preview, const QList<QImage>& cells,
+                         const QList<QImage>& strip)
 {
     QImage img = background.convertToFormat(QImage::Format_RGB32);
     QPainter p(&img);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!preview.isNull())
         p.drawImage(kPreviewArea, preview);
+    for (int i = 0; i < std::min<int>(15, static_cast<int>(cells.size())); ++i) {
+        p.fillRect(templateCellRect(i), Qt::white);
+        p.drawImage(QRectF(templateCellRect(i)), cells[i]);
+    }
+    for (int i = 0; i < std::min<int>(4, static_cast<int>(strip.size())); ++i)
+        p.drawImage(QRectF(stripThumbRect(i)), strip[i]);
     for (const ButtonPicture& b : mainWindowButtons()) {
         if (b.normal == QLatin1String("continue.gif"))
             continue;

@@ -20,8 +20,10 @@ QImage buttonPicture(const QImage& background, const ButtonPicture& button, bool
 QImage messengerIcon(const QImage& background, const QRect& place);
 
 // The main window as it looks with every normal picture placed (or every
-// hover picture), the preview area showing preview; for contact sheets and
-// the help page.
-QImage mainWindowPreview(const QImage& background, bool hover, const QImage& preview);
+// hover picture), the preview area showing preview, template cells and strip
+// thumbnails showing the given pictures (fitted); for contact sheets and the
+// help page.
+QImage mainWindowPreview(const QImage& background, bool hover, const QImage& preview,
+                         const QList<QImage>& cells = {}, const QList<QImage>& strip = {});
 
 } // namespace kf::art

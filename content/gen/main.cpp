@@ -80,6 +80,15 @@ void writeSheets(const QString& dir)
     mainBackground().save(dir + QStringLiteral("/background.png"));
     mainWindowPreview(bg, false, cameraOffPicture()).save(dir + QStringLiteral("/main-normal.png"));
     mainWindowPreview(bg, true, cameraOffPicture()).save(dir + QStringLiteral("/main-hover.png"));
+    {
+        const QList<TemplateArt> all = allTemplates();
+        QList<QImage> cells;
+        for (int i = 0; i < 15 && i < all.size(); ++i)
+            cells << all[i].image;
+        const QImage working = composeSample(samplePhoto(), all[1]);
+        mainWindowPreview(bg, false, working, cells, {composeSample(samplePhoto(), all[0]), working})
+            .save(dir + QStringLiteral("/main-working.png"));
+    }
 
     // Every button picture, normal beside hover, three times enlarged.
     {
