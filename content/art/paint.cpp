@@ -80,12 +80,12 @@ QColor mix(const QColor& a, const QColor& b, double t)
         m(a.red(), b.red()), m(a.green(), b.green()), m(a.blue(), b.blue()), m(a.alpha(), b.alpha()));
 }
 
-QPainterPath starPath(QPointF c, double outer, double inner, int points, double rotationDeg)
+QPainterPath radialPolygon(QPointF c, int n, double startDeg, const std::function<double(int)>& radius)
 {
     QPainterPath path;
-    for (int i = 0; i < points * 2; ++i) {
-        const double r = (i % 2 == 0) ? outer : inner;
-        const double a = qDegreesToRadians(rotationDeg + i * 180.0 / points);
+    for (int i = 0; i < n; ++i) {
+        const double a = qDegreesToRadians(startDeg + i * 360.0 / n);
+        const double r = radius(i);
         const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
         if (i == 0)
             path.moveTo(pt);
@@ -94,6 +94,26 @@ QPainterPath starPath(QPointF c, double outer, double inner, int points, double 
     }
     path.closeSubpath();
     return path;
+}
+
+QPainterPath spiralPath(QPointF c, double radius, double turns, int steps)
+{
+    QPainterPath path;
+    for (int i = 0; i <= steps; ++i) {
+        const double t = static_cast<double>(i) / steps;
+        const double a = t * turns * 2 * M_PI;
+        const QPointF pt(c.x() + radius * t * std::cos(a), c.y() + radius * t * std::sin(a));
+        if (i == 0)
+            path.moveTo(pt);
+        else
+            path.lineTo(pt);
+    }
+    return path;
+}
+
+QPainterPath starPath(QPointF c, double outer, double inner, int points, double rotationDeg)
+{
+    return radialPolygon(c, points * 2, rotationDeg, [=](int i) { return (i % 2 == 0) ? outer : inner; });
 }
 
 QPainterPath heartPath(QPointF c, double size)
@@ -181,19 +201,7 @@ QPainterPath sparklePath(QPointF c, double r)
 
 QPainterPath gearPath(QPointF c, double outer, double inner, int teeth)
 {
-    QPainterPath path;
-    const int steps = teeth * 4;
-    for (int i = 0; i < steps; ++i) {
-        const double a = 2 * M_PI * i / steps;
-        const double r = (i % 4 < 2) ? outer : inner;
-        const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
-        if (i == 0)
-            path.moveTo(pt);
-        else
-            path.lineTo(pt);
-    }
-    path.closeSubpath();
-    return path;
+    return radialPolygon(c, teeth * 4, 0, [=](int i) { return (i % 4 < 2) ? outer : inner; });
 }
 
 QPainterPath textPath(const QString& text, const QFont& font, QPointF c)
@@ -918,6 +926,25 @@ void drawCamera(QPainter& p, const QRectF& box, const QColor& body, const QColor
     // Flash window.
     p.setBrush(QColor(255, 248, 220));
     p.drawRoundedRect(QRectF(main.left() + w * 0.07, main.top() + h * 0.08, w * 0.16, h * 0.12), 2, 2);
+    p.restore();
+}
+
+void drawCameraHero(
+    QPainter& p, const QRectF& box, const QColor& body, const QColor& accent, const QColor& shadow)
+{
+    QPainterPath below;
+    below.addRoundedRect(box.translated(0, box.height() * 0.11), box.width() * 0.11, box.width() * 0.11);
+    softShadow(p, below, shadow, QPointF(0, 0), std::max(4, static_cast<int>(box.width() / 11)));
+    drawCamera(p, box, body, accent, QColor(90, 140, 220));
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    const double s = box.width() / 100.0;
+    p.setBrush(QColor(255, 220, 100));
+    p.drawPath(sparklePath(QPointF(box.left() - 16 * s, box.top() + 6 * s), 9 * s));
+    p.drawPath(sparklePath(QPointF(box.right() + 18 * s, box.bottom() - 6 * s), 7 * s));
+    p.setBrush(QColor(255, 255, 255));
+    p.drawPath(sparklePath(QPointF(box.right() + 12 * s, box.top() + 2 * s), 5.5 * s));
     p.restore();
 }
 

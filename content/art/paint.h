@@ -10,6 +10,7 @@
 #include <QRectF>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 class QPainter;
 
@@ -51,6 +52,11 @@ QPainterPath scallopRectPath(const QRectF& r, double bump);
 QPainterPath flowerPath(QPointF c, double radius, int petals, double petalRatio = 0.55);
 QPainterPath sparklePath(QPointF c, double radius);
 QPainterPath gearPath(QPointF c, double outer, double inner, int teeth);
+// A closed polygon of n corners round c, corner i at radius(i) and angle
+// startDeg + i * 360 / n.
+QPainterPath radialPolygon(QPointF c, int n, double startDeg, const std::function<double(int)>& radius);
+// An open spiral from c out to radius in the given number of turns.
+QPainterPath spiralPath(QPointF c, double radius, double turns, int steps = 60);
 
 // Text laid out as a path (for outlines and fills), centred on c.
 QPainterPath textPath(const QString& text, const QFont& font, QPointF c);
@@ -78,5 +84,9 @@ void drawBalloon(QPainter& p, QPointF c, double r, const QColor& colour, double 
 void drawBunting(QPainter& p, QPointF from, QPointF to, double sag, double flag, int count, int hueStart,
     int saturation = 70, int value = 95);
 void drawCamera(QPainter& p, const QRectF& box, const QColor& body, const QColor& accent, const QColor& lens);
+// The camera as a picture's centre piece: soft shadow below, two gold
+// sparkles and a white one around it.
+void drawCameraHero(
+    QPainter& p, const QRectF& box, const QColor& body, const QColor& accent, const QColor& shadow);
 
 } // namespace kf::art

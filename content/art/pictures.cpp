@@ -30,16 +30,8 @@ QImage cameraOffPicture()
         p.drawEllipse(c, r, r);
     }
     // A friendly camera with sparkles.
-    const QRectF cam(105, 46, 110, 84);
-    QPainterPath shadow;
-    shadow.addRoundedRect(cam.translated(0, 10), 12, 12);
-    softShadow(p, shadow, QColor(150, 40, 80, 90), QPointF(0, 0), 10);
-    drawCamera(p, cam, QColor(255, 130, 140), QColor(120, 50, 90), QColor(90, 140, 220));
-    p.setBrush(QColor(255, 210, 90));
-    p.drawPath(sparklePath(QPointF(86, 58), 9));
-    p.drawPath(sparklePath(QPointF(236, 122), 7));
-    p.setBrush(QColor(255, 255, 255));
-    p.drawPath(sparklePath(QPointF(230, 48), 6));
+    drawCameraHero(
+        p, QRectF(105, 46, 110, 84), QColor(255, 130, 140), QColor(120, 50, 90), QColor(150, 40, 80, 90));
     outlinedText(p, QString::fromUtf8("请打开摄像头"), sansFont(22, true), QPointF(160, 166),
         QColor(120, 40, 80), QColor(255, 255, 255), 2.2);
     outlinedText(p, QString::fromUtf8("点击下方“打开摄像头”按钮开始拍照"), sansFont(11.5, false),
@@ -214,16 +206,8 @@ QImage splashPicture()
     glowG.setColorAt(1, QColor(255, 236, 220, 0));
     p.setBrush(glowG);
     p.drawEllipse(QPointF(160, 96), 90, 90);
-    const QRectF cam(112, 48, 96, 74);
-    QPainterPath sh;
-    sh.addRoundedRect(cam.translated(0, 8), 10, 10);
-    softShadow(p, sh, QColor(140, 30, 50, 110), QPointF(0, 0), 8);
-    drawCamera(p, cam, QColor(255, 250, 246), QColor(236, 80, 100), QColor(90, 140, 220));
-    p.setBrush(QColor(255, 230, 120));
-    p.drawPath(sparklePath(QPointF(96, 52), 9));
-    p.drawPath(sparklePath(QPointF(226, 116), 7));
-    p.setBrush(QColor(255, 255, 255));
-    p.drawPath(sparklePath(QPointF(220, 50), 5));
+    drawCameraHero(
+        p, QRectF(112, 48, 96, 74), QColor(255, 250, 246), QColor(236, 80, 100), QColor(140, 30, 50, 110));
     outlinedText(p, QStringLiteral("Snapolia"), sansFont(34, true), QPointF(160, 160), QColor(255, 255, 255),
         QColor(200, 50, 80), 2.5, QColor(150, 30, 60, 120), QPointF(0, 2.5));
     outlinedText(p, QString::fromUtf8("自助照相馆 · 留住美好瞬间"), sansFont(14, true), QPointF(160, 194),

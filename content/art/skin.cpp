@@ -549,8 +549,8 @@ QImage buttonPicture(const QImage& background, const ButtonPicture& b, bool hove
     return img.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage mainWindowPreview(const QImage& background, bool hover, const QImage& preview, const QList<QImage>& cells,
-                         const QList<QImage>& strip)
+QImage mainWindowPreview(const QImage& background, bool hover, const QImage& preview,
+    const QList<QImage>& cells, const QList<QImage>& strip)
 {
     QImage img = background.convertToFormat(QImage::Format_RGB32);
     QPainter p(&img);

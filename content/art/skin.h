@@ -24,6 +24,6 @@ QImage messengerIcon(const QImage& background, const QRect& place);
 // thumbnails showing the given pictures (fitted); for contact sheets and the
 // help page.
 QImage mainWindowPreview(const QImage& background, bool hover, const QImage& preview,
-                         const QList<QImage>& cells = {}, const QList<QImage>& strip = {});
+    const QList<QImage>& cells = {}, const QList<QImage>& strip = {});
 
 } // namespace kf::art

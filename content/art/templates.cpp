@@ -284,17 +284,7 @@ void rose(QPainter& p, QPointF c, double r, const QColor& colour)
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(colour.darker(160), std::max(1.0, r * 0.07), Qt::SolidLine, Qt::RoundCap));
     // A spiral for the folded petals.
-    QPainterPath sp;
-    for (int i = 0; i <= 60; ++i) {
-        const double t = i / 60.0;
-        const double a = t * 4.2 * M_PI;
-        const double rr = r * 0.55 * t;
-        const QPointF pt(c.x() + rr * std::cos(a), c.y() + rr * std::sin(a));
-        if (i == 0)
-            sp.moveTo(pt);
-        else
-            sp.lineTo(pt);
-    }
+    const QPainterPath sp = spiralPath(c, r * 0.55, 2.1);
     p.drawPath(sp);
     p.restore();
 }

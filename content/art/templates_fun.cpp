@@ -211,16 +211,7 @@ void lollipop(QPainter& p, QPointF c, double r, int hue, double stick)
     p.drawEllipse(c, r, r);
     p.setPen(QPen(hsv(hue, 80, 85), r * 0.18, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
-    QPainterPath sp;
-    for (int i = 0; i <= 80; ++i) {
-        const double t = i / 80.0;
-        const double a = t * 5 * M_PI;
-        const QPointF pt(c.x() + r * 0.85 * t * std::cos(a), c.y() + r * 0.85 * t * std::sin(a));
-        if (i == 0)
-            sp.moveTo(pt);
-        else
-            sp.lineTo(pt);
-    }
+    const QPainterPath sp = spiralPath(c, r * 0.85, 2.5, 80);
     p.drawPath(sp);
     p.restore();
 }
