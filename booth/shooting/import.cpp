@@ -82,6 +82,10 @@ bool writeBytes(const QString& path, const QByteArray& bytes, QString* error)
 // *error) when the source cannot be read.
 QImage letterboxed(const QString& source, QString* error)
 {
+    if (!QFileInfo(source).isFile()) { // a folder, a device or a pipe would never end
+        setError(error, QStringLiteral("%1 is not a picture file").arg(source));
+        return {};
+    }
     QImage picture;
     QRect place;
     const QSize stored = imageSize(source);
@@ -272,6 +276,14 @@ ImportEntry enterImported(PhotoTable& table, ImportResult& result)
     for (ImportOutcome& o : result.outcomes) {
         if (o.status != ImportStatus::Stored)
             continue;
+        if (!QFileInfo::exists(o.stored) || !QFileInfo::exists(cleanCopy(o.stored))) {
+            QFile::remove(cleanCopy(o.stored)); // whichever half is left
+            QFile::remove(o.stored);
+            o.stored.clear();
+            o.status = ImportStatus::WriteFailed;
+            o.error = QStringLiteral("the stored photo has been removed");
+            continue;
+        }
         if (!PhotoTable::validSlot(next)) {
             // The table filled up meanwhile: the picture is not kept, so no
             // file is left that the table does not know of.
@@ -472,7 +484,7 @@ void PhotoImport::pictureDone(const std::shared_ptr<Run>& run)
         return; // a late report of a run already finished by wait()
     ++reported_;
     emit progress(reported_, total());
-    if (reported_ == total())
+    if (running_ && reported_ >= total()) // a slot may have called wait() meanwhile
         finish();
 }
 
@@ -487,6 +499,8 @@ void PhotoImport::wait()
 
 void PhotoImport::finish()
 {
+    if (!running_)
+        return;
     run_->waitForTasks();
     result_.outcomes = std::move(run_->outcomes);
     result_.beyondLimit = run_->beyondLimit;

@@ -24,7 +24,8 @@
 //   show kImportDoneText; if (!importReport(result).isEmpty()) message box.
 //
 // The window stays responsive meanwhile; the import button should stay
-// disabled until finished() so that two imports do not overlap.
+// disabled until finished() so that two imports do not overlap (start()
+// refuses a second one). Shots and deletions may go on; enterImported copes.
 
 #include "shell/phototable.h"
 
@@ -212,10 +213,14 @@ struct ImportEntry {
 // placement. Then PhotoCount grows by the number entered, CurrentPhoto =
 // PhotoCount and StripPage = the last page. When nothing was stored the
 // table is left as it was (count 0).
-// Should the table have filled up since the import started (photos shot
-// meanwhile), the stored photos that no longer fit are deleted with their
-// clean copies and their outcome becomes NoRoom, so the table always agrees
-// with the files on disk.
+// The table always agrees with the files on disk, also when other handlers
+// ran during the import:
+//   - should the table have filled up since the import started (photos shot
+//     meanwhile), the stored photos that no longer fit are deleted with
+//     their clean copies and their outcome becomes NoRoom;
+//   - a stored photo whose file or clean copy has gone since (all photos
+//     deleted meanwhile) is not entered; its outcome becomes WriteFailed.
+// Call it once per result.
 ImportEntry enterImported(PhotoTable& table, ImportResult& result);
 
 // The message for the customer after an import, empty when everything went

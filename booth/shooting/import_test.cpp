@@ -318,6 +318,13 @@ protected:
         table.stripPage = photos > 0 ? PhotoTable::stripPageOf(photos) : 1;
         return table;
     }
+    QStringList smallPictures(int n) const
+    {
+        QStringList sources;
+        for (int i = 0; i < n; ++i)
+            sources.append(makePicture(src(QStringLiteral("p%1.jpg").arg(i)), {64, 48}));
+        return sources;
+    }
     ImportRequest request(const QStringList& sources, const PhotoTable& table) const
     {
         return {sources, shoot(), importCapacity(table), scripted({})};
@@ -424,22 +431,26 @@ TEST_F(ImportRunTest, AFullTableImportsNothingAndSaysSo)
     EXPECT_EQ(table.stripPage, before.stripPage);
 }
 
-TEST_F(ImportRunTest, PhotosThatNoLongerFitAreNotLeftOnDisk)
+TEST_F(ImportRunTest, EntryKeepsTheTableAgreeingWithTheFolder)
 {
     PhotoTable table = tableWith(60);
-    const QStringList sources {makePicture(src(QStringLiteral("one.jpg")), {64, 48}),
-        makePicture(src(QStringLiteral("two.jpg")), {64, 48})};
-    ImportResult result = importPictures(request(sources, table));
-    ASSERT_EQ(result.count(ImportStatus::Stored), 2);
-    const QString second = result.outcomes[1].stored;
+    ImportResult result = importPictures(request(smallPictures(3), table));
+    ASSERT_EQ(result.count(ImportStatus::Stored), 3);
+    const QString gone = result.outcomes[0].stored;
+    const QString surplus = result.outcomes[2].stored;
 
+    QFile::remove(gone); // removed by another handler meanwhile
     table = tableWith(64); // photos were shot meanwhile
     const ImportEntry entry = enterImported(table, result);
     EXPECT_EQ(entry.count, 1);
     EXPECT_EQ(table.photoCount, 65);
-    EXPECT_EQ(result.outcomes[1].status, ImportStatus::NoRoom);
-    EXPECT_FALSE(QFileInfo::exists(second));
-    EXPECT_FALSE(QFileInfo::exists(cleanCopy(second)));
+    EXPECT_EQ(table.slot(65).photoPath, result.outcomes[1].stored);
+    EXPECT_EQ(result.outcomes[0].status, ImportStatus::WriteFailed);
+    EXPECT_EQ(result.outcomes[2].status, ImportStatus::NoRoom);
+    for (const QString& path : {gone, surplus}) {
+        EXPECT_FALSE(QFileInfo::exists(path));
+        EXPECT_FALSE(QFileInfo::exists(cleanCopy(path)));
+    }
     EXPECT_EQ(filesIn(shoot()).size(), 2) << "the entered photo and its clean copy";
 }
 
@@ -473,9 +484,7 @@ public:
 
 TEST_F(ImportRunTest, StoppingLeavesTheWaitingPicturesUntouched)
 {
-    QStringList sources;
-    for (int i = 0; i < 5; ++i)
-        sources.append(makePicture(src(QStringLiteral("p%1.jpg").arg(i)), {64, 48}));
+    const QStringList sources = smallPictures(5);
     HeldPool held;
     PhotoImport import(nullptr, &held.pool);
     QSignalSpy finished(&import, &PhotoImport::finished);
@@ -496,9 +505,7 @@ TEST_F(ImportRunTest, StoppingLeavesTheWaitingPicturesUntouched)
 
 TEST_F(ImportRunTest, DestroyingARunningImportWaitsAndKeepsFilesWhole)
 {
-    QStringList sources;
-    for (int i = 0; i < 4; ++i)
-        sources.append(makePicture(src(QStringLiteral("p%1.jpg").arg(i)), {64, 48}));
+    const QStringList sources = smallPictures(4);
     HeldPool held;
     {
         PhotoImport import(nullptr, &held.pool);
