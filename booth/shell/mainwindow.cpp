@@ -67,11 +67,9 @@ void MainWindow::buildControls()
     u.ImagXpress1->setFocusPolicy(Qt::StrongFocus);
     u.ImagXpress1->setMouseTracking(true);
 
-    u.Capture1 = new QWidget(this);
+    u.Capture1 = new capture::CaptureCtrl(this);
     u.Capture1->setObjectName(QStringLiteral("Capture1"));
     u.Capture1->setGeometry(pixels(layout::kPreview));
-    u.Capture1->setAutoFillBackground(true);
-    u.Capture1->setPalette(QPalette(Qt::black));
 
     u.ixpEffect = new ImageView(this);
     u.ixpEffect->setObjectName(QStringLiteral("ixpEffect"));
@@ -409,6 +407,8 @@ void MainWindow::startUp()
     loadSkin();
     u.cmdShot->setTag(QStringLiteral("Shot"));
     QCoreApplication::processEvents();
+    if (onShowFirstCategory)
+        onShowFirstCategory();
     u.ixpEffect->raise();
     if (const auto cursor = loadCursorFile(session_.dataPath(QStringLiteral("harrow.cur"))))
         u.Image1->setCursor(*cursor);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capturectrl.h"
 #include "imagebutton.h"
 #include "prompts.h"
 #include "session.h"
@@ -22,7 +23,7 @@ class ImageView;
 // them. Built in code at the design's places; owned by the window.
 struct FrmMainUi {
     ImageView* ImagXpress1 = nullptr; // background; takes the focus
-    QWidget* Capture1 = nullptr; // live picture
+    capture::CaptureCtrl* Capture1 = nullptr; // live picture
     ImageView* ixpEffect = nullptr; // still picture over the live area
     ImageButton* cmdShot = nullptr;
     std::array<ImageView*, 4> ixpPhoto {};
@@ -91,6 +92,9 @@ public:
     // Called by the close handling before its clean-up; subsystems hook
     // their own steps (the camera pipeline) in here.
     std::function<void()> onClosing;
+    // Shows the first template category; startUp calls it after the skin
+    // has loaded and the event loop has run.
+    std::function<void()> onShowFirstCategory;
     // Opens the camera (the camera button's action); the start timer calls
     // it between building the updater's argument text and starting the
     // updater.

@@ -106,9 +106,12 @@ bool Merger::shotPictures(
     }
     Picture clean = frame;
     clean.scale(kWorkWidth, kWorkHeight);
+    // The photo has the working size from the start, as every rebuild
+    // gives it, so the mark sits in its lower right corner whatever size
+    // the camera delivers.
     Picture photo;
     if (templatePath.isEmpty()) {
-        photo = frame;
+        photo = clean;
     } else {
         const QImage composed = composeWithTemplate(clean.image(), templatePath, error);
         if (composed.isNull())

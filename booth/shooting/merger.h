@@ -68,9 +68,9 @@ public:
     const SiteMark& mark() const { return mark_; }
 
     // The pictures of a shot from the grabbed frame: the clean copy (the
-    // frame at 320 x 240) and the photo (the frame marked, or with a
-    // template the clean copy composed with it and marked). False (and
-    // *error) when the template cannot be read.
+    // frame at 320 x 240) and the photo (the clean copy, composed with the
+    // template when there is one, and marked). False (and *error) when the
+    // template cannot be read.
     struct ShotPictures {
         QImage clean;
         QImage photo;

@@ -58,6 +58,11 @@ Shooting::Shooting(
     , templates_(session.templateRoot(), templateCellBox)
     , merger_(session.path(QString::fromLatin1(kCanvasPicture)), siteMarkOf(session))
 {
+    connect(&import_, &PhotoImport::progress, this, [this](int done, int total) {
+        if (total > kImportProgressAbove)
+            emit importProgress(done, total);
+    });
+    connect(&import_, &PhotoImport::finished, this, &Shooting::importFinished);
 }
 
 Shooting::~Shooting() = default;
@@ -588,38 +593,64 @@ void Shooting::recordColourStep(const QString& photo, const ColourStep& step)
 
 // ---- Import -------------------------------------------------------------------------
 
-int Shooting::enterImported(const QStringList& photos)
+void Shooting::importPressed()
 {
-    PhotoTable& t = s_.table;
-    const int n = std::min<int>(int(photos.size()), freeSlots());
-    if (n <= 0)
-        return 0;
-    for (int j = 0; j < n; ++j) {
-        PhotoSlot& slot = t.slot(t.photoCount + 1 + j);
-        slot = PhotoSlot {};
-        slot.photoPath = photos[j];
+    if (!chooser_ || import_.isRunning())
+        return;
+    const int capacity = importCapacity(s_.table);
+    if (capacity == 0) {
+        prompts_.inform(text(texts::kTipCaption), text(kImportFullText));
+        return;
     }
-    t.photoCount += n;
-    t.stripPage = t.photoCount / kStripPageSize + 1;
-    int r = t.photoCount % kStripPageSize;
-    if (r == 0) {
-        r = kStripPageSize;
-        --t.stripPage;
+    const QStringList chosen = chooser_->choosePictures(text(texts::kImportDialogTitle), text(kImportFilter));
+    if (chosen.isEmpty())
+        return;
+    emit message(text(kImportBusyText));
+    ImportRequest request;
+    request.sources = chosen;
+    request.shootFolder = session_.shootFolder;
+    request.capacity = capacity;
+    if (!import_.start(request)) {
+        emit messageHidden();
+        return;
     }
-    s_.strip.hideNumbers();
-    s_.strip.clearPictures();
-    for (int i = 0; i < r; ++i) {
-        const int k = t.photoCount - r + 1 + i;
-        s_.strip.cells[static_cast<std::size_t>(i)].file = s_.photoOf(k);
-        s_.strip.showNumber(k);
+    emit importBusy(true);
+}
+
+bool Shooting::importRunning() const
+{
+    return import_.isRunning();
+}
+
+void Shooting::waitForImport()
+{
+    import_.wait();
+}
+
+void Shooting::importFinished()
+{
+    ImportResult result = import_.takeResult();
+    const ImportEntry entry = enterImported(s_.table, result);
+    if (entry.count > 0) {
+        PhotoTable& t = s_.table;
+        s_.strip.hideNumbers();
+        s_.strip.clearPictures();
+        for (int i = 0; i < entry.strip.count; ++i) {
+            const int k = entry.strip.firstSlot + i;
+            s_.strip.cells[static_cast<std::size_t>(i)].file = s_.photoOf(k);
+            s_.strip.showNumber(k);
+        }
+        // The pipeline keeps running behind the picture; the shot button and
+        // Reviewing stay as they are.
+        showStill(s_.photoOf(t.currentPhoto));
+        s_.strip.focus = entry.focusPosition();
+        emit stripChanged();
     }
-    t.currentPhoto = t.photoCount;
-    // The pipeline keeps running behind the picture; the shot button and
-    // Reviewing stay as they are.
-    showStill(s_.photoOf(t.currentPhoto));
-    s_.strip.focus = r - 1;
-    emit stripChanged();
-    return n;
+    emit hint(text(kImportDoneText), kHintMilliseconds);
+    emit importBusy(false);
+    const QString report = importReport(result);
+    if (!report.isEmpty())
+        prompts_.inform(text(texts::kTipCaption), report);
 }
 
 } // namespace kf

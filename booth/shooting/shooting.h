@@ -7,6 +7,8 @@
 // a changed signal arrives.
 
 #include "camera.h"
+#include "filechooser.h"
+#include "import.h"
 #include "merger.h"
 #include "placement.h"
 #include "shell/phototable.h"
@@ -112,12 +114,15 @@ public:
     // OK of the colour panel: the adjustment joins the photo's colour steps.
     void recordColourStep(const QString& photo, const ColourStep& step);
 
-    // Entering pictures that were converted into the run's folder after the
-    // last used slot (the import): fills the slots, shows the last strip
-    // page and the last picture. Returns how many were entered.
-    int enterImported(const QStringList& photos);
-    // Free slots after the last used one.
-    int freeSlots() const { return kPhotoSlots - s_.table.photoCount; }
+    // Import (the import button): asks the file chooser for pictures,
+    // converts them in the background and enters the converted ones after
+    // the last used slot; the strip then shows its last page and the
+    // preview the last picture.
+    void setFileChooser(FileChooser* chooser) { chooser_ = chooser; }
+    void importPressed();
+    bool importRunning() const;
+    // Blocks until a running import has finished and been entered (tests).
+    void waitForImport();
 
     // The file a shot into slot n writes: Photo<n>.bmp unless that name
     // belongs to another photo (after deletions slots and names differ),
@@ -131,6 +136,13 @@ signals:
     void shotButtonChanged();
     // A short message in the label, hidden after milliseconds.
     void hint(const QString& text, int milliseconds);
+    // A message that stays in the label until messageHidden().
+    void message(const QString& text);
+    void messageHidden();
+    // An import started (true) or finished (false).
+    void importBusy(bool busy);
+    // Pictures converted so far; sent for imports of more than a few.
+    void importProgress(int done, int total);
     // The keyboard focus goes back to the background view.
     void backgroundFocusWanted();
 
@@ -148,6 +160,7 @@ private:
     void overlayTemplate(const QString& path);
     void recompose(const QString& templatePath);
     void emptyShootFolder();
+    void importFinished();
 
     const BoothSession& session_;
     Camera& camera_;
@@ -156,6 +169,8 @@ private:
     TemplateBrowser templates_;
     Merger merger_;
     std::unique_ptr<QTemporaryDir> overlayDir_;
+    FileChooser* chooser_ = nullptr;
+    PhotoImport import_;
 };
 
 } // namespace kf

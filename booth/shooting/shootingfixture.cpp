@@ -144,19 +144,27 @@ QImage templatePicture(ShootingInstall::Kind kind, QColor colour, QSize size)
     return image;
 }
 
-QString ShootingInstall::addTemplate(int category, const QString& name, Kind kind, QColor colour, QSize size)
+QString writeTemplate(
+    const QString& folder, const QString& name, ShootingInstall::Kind kind, QColor colour, QSize size)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    templatePicture(kind, colour, size).save(&buffer, kind == Kind::Png ? "PNG" : "JPEG", 95);
+    templatePicture(kind, colour, size)
+        .save(&buffer, kind == ShootingInstall::Kind::Png ? "PNG" : "JPEG", 95);
     toggleTemplateBytes(
         reinterpret_cast<std::uint8_t*>(bytes.data()), static_cast<std::size_t>(bytes.size()));
-    const QString path = QDir(categoryFolder(category)).filePath(name);
+    QDir().mkpath(folder);
+    const QString path = QDir(folder).filePath(name);
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);
     return path;
+}
+
+QString ShootingInstall::addTemplate(int category, const QString& name, Kind kind, QColor colour, QSize size)
+{
+    return writeTemplate(categoryFolder(category), name, kind, colour, size);
 }
 
 void ShootingInstall::addTemplates(int category, int count)

@@ -77,6 +77,10 @@ private:
     BoothSession session_;
 };
 
+// Writes a scrambled template of templatePicture(kind, colour, size) into folder.
+QString writeTemplate(const QString& folder, const QString& name, ShootingInstall::Kind kind, QColor colour,
+    QSize size = QSize(640, 480));
+
 // The plain decoration picture addTemplate writes (before scrambling).
 QImage templatePicture(ShootingInstall::Kind kind, QColor colour, QSize size = QSize(640, 480));
 

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -113,9 +114,9 @@ TEST(Shot, FirstShotFillsSlotOneAndContinueMovesOn)
     const QString photo = b.photo(1);
     EXPECT_EQ(b.slot(1).photoPath, photo);
     EXPECT_EQ(pixels(cleanCopy(photo)), cleanOf(b.camera.frame(1)));
-    const QImage shot = pixels(photo);
-    EXPECT_EQ(shot.size(), QSize(640, 480)); // the frame itself, marked
-    EXPECT_NE(shot, b.camera.frame(1).convertToFormat(QImage::Format_RGB32));
+    Picture marked(cleanOf(b.camera.frame(1)));
+    markPicture(marked, b.shooting.merger().mark());
+    EXPECT_EQ(pixels(photo), marked.image());
     EXPECT_EQ(QDir(b.folder()).entryList(QDir::Files), (QStringList {"Photo1.bmp", "Photo1.bmp.dat"}));
     EXPECT_EQ(b.s().preview, PreviewMode::Still);
     EXPECT_EQ(b.s().shownPhoto, photo);
@@ -487,34 +488,77 @@ TEST(Delete, AllEmptiesTheRunFolderAndKeepsIt)
     EXPECT_EQ(b.s().preview, PreviewMode::Live);
 }
 
-TEST(Import, EnteringShowsTheLastPageAndNeverATableOverflow)
+namespace {
+
+struct ListChooser : FileChooser {
+    QStringList files;
+    QString filter;
+    QStringList choosePictures(const QString&, const QString& f) override
+    {
+        filter = f;
+        return files;
+    }
+};
+
+} // namespace
+
+TEST(Import, ThreePicturesIntoARunOfFiveShowPageTwo)
 {
     Booth b;
-    b.shootAndContinue(5);
-    b.shooting.pressShot(); // photo 6 shown
-    b.shooting.deletePhoto(); // five again, live
-    const QStringList three {b.folder() + "/a1.bmp", b.folder() + "/b2.bmp", b.folder() + "/c3.bmp"};
-    EXPECT_EQ(b.shooting.enterImported(three), 3);
+    b.shootAndContinue(5); // live on slot 6
+    ListChooser chooser;
+    b.shooting.setFileChooser(&chooser);
+    QTemporaryDir sources;
+    const QSize shapes[] = {{640, 480}, {480, 640}, {1000, 500}};
+    for (int i = 0; i < 3; ++i) {
+        const QString path = sources.filePath(QStringLiteral("pic%1.jpg").arg(i));
+        ASSERT_TRUE(b.camera.frame(i).scaled(shapes[i]).save(path, "JPEG"));
+        chooser.files << path;
+    }
+    chooser.files << sources.filePath("missing.jpg");
+    QStringList shown;
+    QObject::connect(&b.shooting, &Shooting::message, [&](const QString& t) { shown << t; });
+
+    b.shooting.importPressed();
+    EXPECT_TRUE(b.shooting.importRunning());
+    b.shooting.waitForImport();
+    EXPECT_EQ(chooser.filter, QString::fromUtf8(kImportFilter));
+    EXPECT_EQ(shown, QStringList {QString::fromUtf8(kImportBusyText)});
     EXPECT_EQ(b.s().table.photoCount, 8);
     EXPECT_EQ(b.s().table.currentPhoto, 8);
     EXPECT_EQ(b.s().table.stripPage, 2);
     EXPECT_EQ(b.numbers(), (std::vector<int> {5, 6, 7, 8}));
-    EXPECT_EQ(b.files(), (QStringList {"Photo5.bmp", "a1.bmp", "b2.bmp", "c3.bmp"}));
+    EXPECT_TRUE(b.files()[1].startsWith("pic0"));
+    EXPECT_TRUE(b.files()[3].startsWith("pic2"));
     EXPECT_EQ(b.s().strip.focus, 3);
-    EXPECT_EQ(b.s().shownPhoto, three[2]);
     EXPECT_EQ(b.s().preview, PreviewMode::Still);
+    EXPECT_EQ(b.s().shownPhoto, b.slot(8).photoPath);
+    EXPECT_EQ(loadImage(b.slot(7).photoPath).size(), QSize(320, 240));
     EXPECT_EQ(b.s().shotTag, "Shot");
+    ASSERT_EQ(b.prompts.informed.size(), 1); // the unreadable picture is named
+    EXPECT_TRUE(b.prompts.informed[0].contains("missing.jpg"));
+}
 
-    QStringList many;
-    for (int i = 0; i < 60; ++i)
-        many << b.folder() + QStringLiteral("/m%1.bmp").arg(i);
-    EXPECT_EQ(b.shooting.enterImported(many), 57);
-    EXPECT_EQ(b.s().table.photoCount, 65);
-    EXPECT_EQ(b.shooting.enterImported(three), 0);
-
-    // The 66th photo is never taken.
+TEST(Import, NoSixtySixthPhotoIsTakenOrImported)
+{
+    Booth b;
+    b.camera.frameSize = QSize(64, 48);
+    for (int i = 0; i < 65; ++i) {
+        b.shooting.pressShot();
+        b.shooting.pressShot();
+    }
+    ASSERT_EQ(b.s().table.photoCount, 65);
+    ASSERT_EQ(b.s().table.currentPhoto, 66);
     b.shooting.pressShot();
     EXPECT_EQ(b.prompts.informed, QStringList {QString::fromUtf8(texts::kStripFull)});
     EXPECT_FALSE(QFile::exists(b.photo(66)));
-    EXPECT_EQ(b.slot(65).photoPath, many[56]);
+    EXPECT_EQ(b.numbers(), (std::vector<int> {65, 0, 0, 0})); // no label for slot 66
+
+    ListChooser chooser;
+    chooser.files << b.photo(1);
+    b.shooting.setFileChooser(&chooser);
+    b.shooting.importPressed();
+    EXPECT_FALSE(b.shooting.importRunning());
+    EXPECT_EQ(b.prompts.informed.last(), QString::fromUtf8(kImportFullText));
+    EXPECT_EQ(QDir(b.folder()).entryList(QDir::Files).size(), 130);
 }
