@@ -128,6 +128,23 @@ void Shooting::liveOrPlaceholder()
         showPlaceholder();
 }
 
+void Shooting::leaveStill()
+{
+    liveOrPlaceholder();
+    setShotTag(kShotTag);
+    s_.reviewing = false;
+}
+
+void Shooting::showCurrentAfterPaging()
+{
+    // The current slot's photo, the pipeline running behind it; or back to
+    // the live picture when the slot is empty.
+    if (s_.holdsPhoto(s_.table.currentPhoto))
+        showStill(s_.photoOf(s_.table.currentPhoto));
+    else
+        leaveStill();
+}
+
 void Shooting::showStill(const QString& photo)
 {
     s_.preview = PreviewMode::Still;
@@ -402,9 +419,7 @@ void Shooting::pickPosition(int position)
         setShotTag(kContinueTag);
         emit backgroundFocusWanted();
     } else {
-        liveOrPlaceholder();
-        setShotTag(kShotTag);
-        s_.reviewing = false;
+        leaveStill();
     }
     s_.strip.focus = position;
     emit stripChanged();
@@ -426,14 +441,7 @@ void Shooting::nextStripPage()
         s_.strip.showNumber(k);
     }
     t.currentPhoto += kStripPageSize;
-    if (s_.holdsPhoto(t.currentPhoto)) {
-        // The pipeline keeps running behind the photo.
-        showStill(s_.photoOf(t.currentPhoto));
-    } else {
-        liveOrPlaceholder();
-        setShotTag(kShotTag);
-        s_.reviewing = false;
-    }
+    showCurrentAfterPaging();
     ++t.stripPage;
     emit stripChanged();
 }
@@ -450,13 +458,7 @@ void Shooting::previousStripPage()
         s_.strip.showNumber(k);
     }
     t.currentPhoto -= kStripPageSize;
-    if (s_.holdsPhoto(t.currentPhoto)) {
-        showStill(s_.photoOf(t.currentPhoto));
-    } else {
-        liveOrPlaceholder();
-        setShotTag(kShotTag);
-        s_.reviewing = false;
-    }
+    showCurrentAfterPaging();
     --t.stripPage;
     emit stripChanged();
 }
@@ -494,9 +496,7 @@ void Shooting::deletePhoto()
         s_.strip.showNumber(s + 1);
     }
     if (!s_.holdsPhoto(cur)) {
-        liveOrPlaceholder();
-        setShotTag(kShotTag);
-        s_.reviewing = false;
+        leaveStill();
     } else {
         showStill(s_.photoOf(cur));
     }
@@ -532,9 +532,7 @@ void Shooting::deleteAllPhotos()
     for (int k = 1; k <= kStripPageSize; ++k)
         s_.strip.showNumber(k);
     emptyShootFolder();
-    liveOrPlaceholder();
-    setShotTag(kShotTag);
-    s_.reviewing = false;
+    leaveStill();
     pickPosition(0);
 }
 

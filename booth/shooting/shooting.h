@@ -152,6 +152,9 @@ private:
     void returnToLive();
     void showPlaceholder();
     void liveOrPlaceholder();
+    // Live (or placeholder) with the shot button on "Shot", not reviewing.
+    void leaveStill();
+    void showCurrentAfterPaging();
     void showStill(const QString& photo);
     void showStripPage(int page);
     void setShotTag(const char* tag);
