@@ -1,8 +1,8 @@
 #include "merger.h"
 
+#include "compound.h"
 #include "imageio.h"
 #include "shell/session.h"
-#include "templatefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -96,6 +96,21 @@ const QImage& Merger::canvas() const
     return canvas_;
 }
 
+QImage Merger::templatePicture(const QString& path, QString* error) const
+{
+    return templates_.load(path, error);
+}
+
+QImage Merger::composed(const QImage& picture, const QString& templatePath, QString* error) const
+{
+    if (templatePath.isEmpty())
+        return Picture(picture).image();
+    const QImage tmpl = templates_.load(templatePath, error);
+    if (tmpl.isNull())
+        return {};
+    return composeTemplate(picture, tmpl);
+}
+
 bool Merger::shotPictures(
     const QImage& grabbed, const QString& templatePath, ShotPictures* out, QString* error) const
 {
@@ -113,10 +128,10 @@ bool Merger::shotPictures(
     if (templatePath.isEmpty()) {
         photo = clean;
     } else {
-        const QImage composed = composeWithTemplate(clean.image(), templatePath, error);
-        if (composed.isNull())
+        const QImage picture = composed(clean.image(), templatePath, error);
+        if (picture.isNull())
             return false;
-        photo.setImage(composed);
+        photo.setImage(picture);
     }
     markPicture(photo, mark_);
     out->clean = clean.image();
@@ -131,10 +146,10 @@ bool Merger::recompose(const QString& photo, const QString& templatePath, QStrin
     const QImage base = loadImage(source, error);
     if (base.isNull())
         return false;
-    const QImage composed = composeWithTemplate(base, templatePath, error);
-    if (composed.isNull())
+    const QImage picture = composed(base, templatePath, error);
+    if (picture.isNull())
         return false;
-    Picture result(composed);
+    Picture result(picture);
     markPicture(result, mark_);
     return writePicturesTogether({{result.image(), photo}}, error);
 }
@@ -174,10 +189,10 @@ bool Merger::endMerger(
     if (clean.isNull())
         return false;
     const QImage placedPicture = placed(clean, x, y, angle);
-    const QImage composed = composeWithTemplate(placedPicture, slot.templatePath, error);
-    if (composed.isNull())
+    const QImage picture = composed(placedPicture, slot.templatePath, error);
+    if (picture.isNull())
         return false;
-    Picture result(composed);
+    Picture result(picture);
     markPicture(result, mark_);
     applyColourSteps(result, slot.colourSteps);
     return writePicturesTogether({{placedPicture, placedCopy(photo)}, {result.image(), photo}}, error);

@@ -13,6 +13,7 @@
 
 #include "picture.h"
 #include "shell/phototable.h"
+#include "templatefile.h"
 
 #include <QImage>
 #include <QPoint>
@@ -94,16 +95,24 @@ public:
     // turned by angle degrees and cropped (exposed for tests and benchmarks).
     QImage placed(const QImage& clean, int x, int y, int angle) const;
 
+    // The template at path, decoded (the last one is kept while its file is
+    // unchanged). Null when it cannot be read.
+    QImage templatePicture(const QString& path, QString* error = nullptr) const;
+
     // Applies colour steps to a picture in order: brightness, contrast,
     // colour balance of each group.
     static void applyColourSteps(Picture& picture, const QString& colourSteps);
 
 private:
     const QImage& canvas() const;
+    // picture composed with the template at templatePath (unchanged for an
+    // empty path); null when the template cannot be read.
+    QImage composed(const QImage& picture, const QString& templatePath, QString* error) const;
 
     QString canvasPath_;
     SiteMark mark_;
     mutable QImage canvas_;
+    mutable TemplateCache templates_;
 };
 
 } // namespace kf

@@ -351,7 +351,7 @@ void Shooting::overlayTemplate(const QString& path)
     // The live overlay needs a plain picture with an alpha channel on disk
     // for the moment of loading: a private copy is written, loaded and
     // removed; a template without alpha gets the alpha of its key.
-    const QImage overlay = overlayImage(loadTemplate(path));
+    const QImage overlay = overlayImage(merger_.templatePicture(path));
     if (overlay.isNull()) {
         s_.pendingTemplate.clear();
         emit hint(text(texts::kTemplateUnreadable), kHintMilliseconds);

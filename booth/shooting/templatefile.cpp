@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
 
@@ -73,6 +74,18 @@ QImage loadTemplate(const QString& path, QSize box, QString* error)
     if (image.isNull())
         setError(error, QStringLiteral("cannot decode template %1: %2").arg(path, reader.errorString()));
     return image;
+}
+
+QImage TemplateCache::load(const QString& path, QString* error)
+{
+    const QFileInfo info(path);
+    if (!image_.isNull() && path == path_ && info.size() == size_ && info.lastModified() == modified_)
+        return image_;
+    image_ = loadTemplate(path, QSize(), error);
+    path_ = path;
+    size_ = info.size();
+    modified_ = info.lastModified();
+    return image_;
 }
 
 QImage overlayImage(const QImage& tmpl)

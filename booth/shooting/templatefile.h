@@ -7,6 +7,7 @@
 // installation is read-only.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -30,6 +31,20 @@ QImage loadTemplate(const QString& path, QSize box = QSize(), QString* error = n
 // key (compound.h), so near-white parts are clear and the decoration covers
 // the picture as it will in the composed photo.
 QImage overlayImage(const QImage& tmpl);
+
+// Keeps the template decoded last, for as long as its file stays the same
+// (same size and modification time): choosing a template for the live
+// picture and composing it into the shot decode it once.
+class TemplateCache {
+public:
+    QImage load(const QString& path, QString* error = nullptr);
+
+private:
+    QString path_;
+    qint64 size_ = -1;
+    QDateTime modified_;
+    QImage image_;
+};
 
 // Composes the 320 x 240 picture with the scrambled template at
 // templatePath (compound.h rules); an empty templatePath gives the picture
