@@ -13,6 +13,9 @@
 namespace kf {
 namespace {
 
+// How many alternative names a shot tries before it gives up.
+constexpr int kMaxNameTries = 1000;
+
 QString text(const char* utf8)
 {
     return QString::fromUtf8(utf8);
@@ -182,11 +185,12 @@ QString Shooting::shotPhotoPath(int n) const
     const QString first = photoName(session_.shootFolder, n);
     if (usable(first))
         return first;
-    for (int k = 2;; ++k) {
+    for (int k = 2; k <= kMaxNameTries; ++k) {
         const QString candidate = session_.shootFolder + QStringLiteral("/Photo%1_%2.bmp").arg(n).arg(k);
         if (usable(candidate))
             return candidate;
     }
+    return {};
 }
 
 void Shooting::shot()
@@ -206,6 +210,11 @@ void Shooting::shot()
         return;
     }
     const QString path = shotPhotoPath(n);
+    if (path.isEmpty()) {
+        prompts_.inform(
+            text(texts::kTipCaption), text(texts::kPhotoNotSaved).arg(photoName(session_.shootFolder, n)));
+        return;
+    }
 
     // The frame goes to a side file first, so that a failed grab leaves an
     // earlier photo of the slot as it was.

@@ -126,7 +126,7 @@ public:
 
     // The file a shot into slot n writes: Photo<n>.bmp unless that name
     // belongs to another photo (after deletions slots and names differ),
-    // then the first free Photo<n>_<k>.bmp.
+    // then the first free Photo<n>_<k>.bmp (empty when none is free).
     QString shotPhotoPath(int n) const;
 
 signals:
