@@ -3,6 +3,7 @@
 #include "cleanup.h"
 #include "mainwindow.h"
 #include "session.h"
+#include "shellactions.h"
 #include "signalclose.h"
 #include "splashwindow.h"
 
@@ -47,6 +48,7 @@ int main(int argc, char* argv[])
             return;
         }
         mainWindow = std::make_unique<kf::MainWindow>(session);
+        new kf::ShellActions(*mainWindow);
         mainWindow->startUp();
         mainWindow->show();
     });
