@@ -76,6 +76,18 @@ QImage renderScaled(const Picture& pic, int width, int height, int Picx, int Pic
     return scratch;
 }
 
+// The scratch rendering for a disabled or silhouette drawing; null when there
+// is nothing to draw, or when it cannot be made, which is reported.
+QImage scratchFor(const Picture& pic, int width, int height, int Picx, int Picy)
+{
+    if (!drawable(pic) || width <= 0 || height <= 0)
+        return {};
+    QImage rendered = renderScaled(pic, width, height, Picx, Picy);
+    if (rendered.isNull())
+        reportFailure();
+    return rendered;
+}
+
 // The picture's ink in one colour: every pixel that, laid over white, is not
 // white or nearly so. Transparent parts and white parts are left out, the way
 // a one-colour rendering against a white ground sees a picture.
@@ -121,13 +133,9 @@ void DrawPic::drawPic(
 void DrawPic::DrawDisabledPic(
     QPainter& hdcmb, const Picture& pic, int lTop, int lLeft, int lWidth, int lHeight, int Picx, int Picy)
 {
-    if (!drawable(pic) || lWidth <= 0 || lHeight <= 0)
+    const QImage rendered = scratchFor(pic, lWidth, lHeight, Picx, Picy);
+    if (rendered.isNull())
         return;
-    const QImage rendered = renderScaled(pic, lWidth, lHeight, Picx, Picy);
-    if (rendered.isNull()) {
-        reportFailure();
-        return;
-    }
     // Embossed: the ink in the light grey one pixel down and right, then in
     // the dark grey in place.
     const QPalette palette = QGuiApplication::palette();
@@ -138,13 +146,9 @@ void DrawPic::DrawDisabledPic(
 void DrawPic::DrawShadowPic(QPainter& hdcmb, const Picture& pic, int lTop, int lLeft, int lWidth, int lHeight,
     int Picx, int Picy, const QColor& ShadowColor)
 {
-    if (!drawable(pic) || lWidth <= 0 || lHeight <= 0)
+    const QImage rendered = scratchFor(pic, lWidth, lHeight, Picx, Picy);
+    if (rendered.isNull())
         return;
-    const QImage rendered = renderScaled(pic, lWidth, lHeight, Picx, Picy);
-    if (rendered.isNull()) {
-        reportFailure();
-        return;
-    }
     hdcmb.drawImage(QPoint(lLeft, lTop), inkMask(rendered, ShadowColor));
 }
 

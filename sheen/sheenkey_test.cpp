@@ -45,6 +45,15 @@ struct Stage {
     }
     // Active, with every paint asked for so far done, so that the log holds
     // only what the test itself brings about.
+    // Rests the pointer on the button and waits for the shared tip.
+    QLabel* tipShown(QPoint at)
+    {
+        QTest::mouseMove(key, at);
+        auto* tip = qobject_cast<QLabel*>(modToolTip::toolTipWindow());
+        if (!tip || !QTest::qWaitFor([tip] { return tip->isVisible(); }))
+            return nullptr;
+        return tip;
+    }
     bool ready()
     {
         if (!QTest::qWaitForWindowActive(&window) || !QTest::qWaitFor([this] { return !log.isEmpty(); }))
@@ -323,18 +332,15 @@ void SheenKeyTest::tipTextDefaultsToZeroAndShows()
     stage.key->loadProperties(MapPropertyBag(nothingStored));
     QCOMPARE(stage.key->TipText(), QStringLiteral("0"));
     QVERIFY(stage.ready());
-    QTest::mouseMove(stage.key, QPoint(30, 20));
-    auto* tip = qobject_cast<QLabel*>(modToolTip::toolTipWindow());
+    QLabel* tip = stage.tipShown(QPoint(30, 20));
     QVERIFY(tip);
-    QTRY_VERIFY(tip->isVisible());
     QCOMPARE(tip->text(), QStringLiteral("0"));
     // The text is asked for each time the tip shows; a press hides it.
     QTest::mouseClick(stage.key, Qt::LeftButton, {}, QPoint(30, 20));
     QVERIFY(!tip->isVisible());
     stage.key->setTipText(QStringLiteral("拍一张照片"));
     QTest::mouseMove(&stage.window, QPoint(190, 90));
-    QTest::mouseMove(stage.key, QPoint(31, 20));
-    QTRY_VERIFY(tip->isVisible());
+    QCOMPARE(stage.tipShown(QPoint(31, 20)), tip);
     QCOMPARE(tip->text(), QStringLiteral("拍一张照片"));
     QTest::mouseMove(&stage.window, QPoint(190, 90));
     QVERIFY(!tip->isVisible());
@@ -358,10 +364,8 @@ void SheenKeyTest::sharedToolTipGoesWithLastButtonAndReturns()
     Stage stage;
     stage.key->setTipText(QStringLiteral("again"));
     QVERIFY(stage.ready());
-    QTest::mouseMove(stage.key, QPoint(30, 20));
-    auto* tip = qobject_cast<QLabel*>(modToolTip::toolTipWindow());
+    QLabel* tip = stage.tipShown(QPoint(30, 20));
     QVERIFY(tip);
-    QTRY_VERIFY(tip->isVisible());
     QCOMPARE(tip->text(), QStringLiteral("again"));
 }
 
