@@ -347,8 +347,15 @@ bool GrabCore::SetFormat(std::int32_t width, std::int32_t height, SubType t)
 
 void GrabCore::ClearFormat()
 {
-    std::lock_guard lock(geometryLock_);
-    geometry_.connected = false;
+    {
+        std::lock_guard lock(geometryLock_);
+        geometry_.connected = false;
+    }
+    // No frame of this format will come: requests still pending are dropped,
+    // so that no later frame writes into buffers their owners may have freed.
+    std::lock_guard lock(copyLock_);
+    raw_.buffer.store(nullptr);
+    processed_.buffer.store(nullptr);
 }
 
 void GrabCore::SetRunning(bool running)
