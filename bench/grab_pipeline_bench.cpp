@@ -67,62 +67,37 @@ void Pipeline(benchmark::State& state, const std::string& pattern, const std::st
         }
     state.counters["fps"]
         = benchmark::Counter(static_cast<double>(state.iterations()) * kFrames, benchmark::Counter::kIsRate);
-    state.SetLabel(middle.substr(0, middle.find(' ')));
-}
-
-std::string GrabWith(const char* png)
-{
-    return "grab merge-fore=true fore-location=" + (Files().dir / png).string();
-}
-
-std::string OverlayWith(const char* png)
-{
-    return "gdkpixbufoverlay location=" + (Files().dir / png).string();
 }
 
 // pattern=black keeps the source's own cost small, so that the figures
 // show the overlay; smpte (the default pattern) is shown beside it.
-void BM_SourceOnly(benchmark::State& s)
-{
-    Pipeline(s, "black", "identity");
-}
-void BM_GrabDecorative(benchmark::State& s)
-{
-    Pipeline(s, "black", GrabWith("decorative.png"));
-}
-void BM_GdkPixbufOverlayDecorative(benchmark::State& s)
-{
-    Pipeline(s, "black", OverlayWith("decorative.png"));
-}
-void BM_GrabFull(benchmark::State& s)
-{
-    Pipeline(s, "black", GrabWith("veiled.png"));
-}
-void BM_GdkPixbufOverlayFull(benchmark::State& s)
-{
-    Pipeline(s, "black", OverlayWith("veiled.png"));
-}
-void BM_SmpteSourceOnly(benchmark::State& s)
-{
-    Pipeline(s, "smpte", "identity");
-}
-void BM_SmpteGrabDecorative(benchmark::State& s)
-{
-    Pipeline(s, "smpte", GrabWith("decorative.png"));
-}
-void BM_SmpteGdkPixbufOverlayDecorative(benchmark::State& s)
-{
-    Pipeline(s, "smpte", OverlayWith("decorative.png"));
-}
+struct Case {
+    const char* name;
+    const char* pattern;
+    const char* element; // identity, grab or gdkpixbufoverlay
+    const char* png;
+};
 
-BENCHMARK(BM_SourceOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
-BENCHMARK(BM_GrabDecorative)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
-BENCHMARK(BM_GdkPixbufOverlayDecorative)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
-BENCHMARK(BM_GrabFull)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
-BENCHMARK(BM_GdkPixbufOverlayFull)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
-BENCHMARK(BM_SmpteSourceOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
-BENCHMARK(BM_SmpteGrabDecorative)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
-BENCHMARK(BM_SmpteGdkPixbufOverlayDecorative)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
+constexpr Case kCases[] = {
+    {"SourceOnly", "black", "identity", nullptr},
+    {"GrabDecorative", "black", "grab", "decorative.png"},
+    {"GdkPixbufOverlayDecorative", "black", "gdkpixbufoverlay", "decorative.png"},
+    {"GrabFull", "black", "grab", "veiled.png"},
+    {"GdkPixbufOverlayFull", "black", "gdkpixbufoverlay", "veiled.png"},
+    {"SmpteSourceOnly", "smpte", "identity", nullptr},
+    {"SmpteGrabDecorative", "smpte", "grab", "decorative.png"},
+    {"SmpteGdkPixbufOverlayDecorative", "smpte", "gdkpixbufoverlay", "decorative.png"},
+};
+
+std::string Middle(const Case& c)
+{
+    std::string m = c.element;
+    if (c.png) {
+        const std::string path = (Files().dir / c.png).string();
+        m += std::string(m == "grab" ? " merge-fore=true fore-location=" : " location=") + path;
+    }
+    return m;
+}
 
 } // namespace
 
@@ -131,6 +106,12 @@ int main(int argc, char** argv)
     // The plugin of this build, unless the caller names another folder.
     setenv("GST_PLUGIN_PATH", KF_APP_PLUGIN_DIR, 0);
     gst_init(&argc, &argv);
+    for (const Case& c : kCases)
+        benchmark::RegisterBenchmark((std::string("BM_Pipeline") + c.name).c_str(),
+            [c](benchmark::State& state) { Pipeline(state, c.pattern, Middle(c)); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(1.0);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
