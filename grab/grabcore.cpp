@@ -206,6 +206,7 @@ void GrabCore::ForeState::BuildPlan(int pixelBytes)
     // Runs of skipped or copied pixels shorter than this are blended: the
     // blend gives the same bytes, and short spans cost more than they save.
     constexpr std::int32_t kMinRun = 8;
+    constexpr std::int32_t kMinBlend = 16;
     const std::int32_t P = pixelBytes;
     const std::int32_t w = pl.ForeWidth;
     planRowBytes = static_cast<std::size_t>(w) * static_cast<std::size_t>(P);
@@ -241,9 +242,26 @@ void GrabCore::ForeState::BuildPlan(int pixelBytes)
         for (Run& run : runs)
             if (run.kind != 2 && run.end - run.begin < kMinRun)
                 run.kind = 2;
+        // Blended spans are made at least kMinBlend pixels long, taking pixels
+        // from their neighbours (the blend is exact at alpha 0 and 255 too),
+        // so that the vector kernels run at full width.
+        for (std::size_t k = 0; k < runs.size(); ++k) {
+            Run& run = runs[k];
+            if (run.kind != 2 || run.end - run.begin >= kMinBlend)
+                continue;
+            run.end = std::min(w, run.begin + kMinBlend);
+            run.begin = std::max(0, run.end - kMinBlend);
+            for (std::size_t j = k + 1; j < runs.size() && runs[j].begin < run.end; ++j)
+                runs[j].begin = std::min(runs[j].end, run.end);
+            for (std::size_t j = k; j-- > 0 && runs[j].end > run.begin;)
+                runs[j].end = std::max(runs[j].begin, run.begin);
+        }
+        for (Run& run : runs)
+            if (run.kind != 2 && run.end - run.begin < kMinRun)
+                run.kind = 2;
         rowSpans.push_back(static_cast<std::uint32_t>(spans.size()));
         for (const Run& run : runs) {
-            if (run.kind == 0)
+            if (run.kind == 0 || run.begin >= run.end)
                 continue;
             const bool copy = run.kind == 1;
             if (!spans.empty() && rowSpans.back() < spans.size() && spans.back().end == run.begin * P
@@ -329,8 +347,15 @@ bool GrabCore::SetFormat(std::int32_t width, std::int32_t height, SubType t)
 
 void GrabCore::ClearFormat()
 {
-    std::lock_guard lock(geometryLock_);
-    geometry_.connected = false;
+    {
+        std::lock_guard lock(geometryLock_);
+        geometry_.connected = false;
+    }
+    // No frame of this format will come: requests still pending are dropped,
+    // so that no later frame writes into buffers their owners may have freed.
+    std::lock_guard lock(copyLock_);
+    raw_.buffer.store(nullptr);
+    processed_.buffer.store(nullptr);
 }
 
 void GrabCore::SetRunning(bool running)
