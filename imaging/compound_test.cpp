@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kf;
@@ -12,25 +11,19 @@ using namespace kf::test;
 
 namespace {
 
-class CompoundTest : public ::testing::Test {
+class CompoundTest : public TempFolderTest {
 protected:
     void SetUp() override
     {
         writeImageFile(photo_, source(), "BMP");
         writeFile(output(), "old photo");
     }
-    QString path(const QString& name) const { return dir_.filePath(name); }
     QString source() const { return path("Photo1.bmp.dat"); }
     QString output() const { return path("Photo1.bmp"); }
     const QImage& photo() const { return photo_; }
-    QStringList files() const
-    {
-        return QDir(dir_.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    }
     QImage result() const { return loadImage(output()).convertToFormat(QImage::Format_RGB32); }
 
 private:
-    QTemporaryDir dir_;
     QImage photo_ = pattern(320, 240);
 };
 

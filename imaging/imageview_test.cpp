@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -14,21 +13,7 @@ using namespace kf::test;
 
 namespace {
 
-class ImageViewTest : public ::testing::Test {
-protected:
-    QString path(const QString& name) const { return dir_.filePath(name); }
-
-private:
-    QTemporaryDir dir_;
-};
-
-// Left half red, right half blue.
-QImage halves(int width, int height)
-{
-    QImage image = solid(width, height, Qt::red);
-    QPainter(&image).fillRect(width / 2, 0, width - width / 2, height, Qt::blue);
-    return image;
-}
+using ImageViewTest = TempFolderTest;
 
 QImage shown(ImageView& view)
 {

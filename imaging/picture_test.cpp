@@ -5,7 +5,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
@@ -16,22 +15,7 @@ using namespace kf::test;
 
 namespace {
 
-class PictureTest : public ::testing::Test {
-protected:
-    QString path(const QString& name) const { return dir_.filePath(name); }
-    QStringList files() const { return QDir(dir_.path()).entryList(QDir::Files); }
-
-private:
-    QTemporaryDir dir_;
-};
-
-// Left half red, right half blue.
-QImage halves(int width, int height)
-{
-    QImage image = solid(width, height, Qt::red);
-    QPainter(&image).fillRect(width / 2, 0, width - width / 2, height, Qt::blue);
-    return image;
-}
+using PictureTest = TempFolderTest;
 
 QRgb at(const Picture& p, int x, int y)
 {
@@ -132,7 +116,7 @@ TEST_F(PictureTest, FailedSaveReportsAndLeavesTheTargetAlone)
         EXPECT_FALSE(c.picture.errorString().isEmpty());
     }
     EXPECT_EQ(readFile(path("old.bmp")), "old");
-    EXPECT_EQ(files(), QStringList {"old.bmp"}); // no temporary left behind
+    EXPECT_EQ(files(), (QStringList {"old.bmp", "sub"})); // no temporary left behind
 }
 
 TEST_F(PictureTest, LoadFindsTheFormatFromTheContent)

@@ -1,11 +1,18 @@
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace kf::test {
+
+QStringList TempFolderTest::files() const
+{
+    return QDir(dir_.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+}
 
 QImage pattern(int width, int height)
 {
@@ -20,6 +27,13 @@ QImage solid(int width, int height, const QColor& colour)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(colour);
+    return image;
+}
+
+QImage halves(int width, int height)
+{
+    QImage image = solid(width, height, Qt::red);
+    QPainter(&image).fillRect(width / 2, 0, width - width / 2, height, Qt::blue);
     return image;
 }
 

@@ -7,13 +7,29 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace kf::test {
+
+// A test with a fresh temporary folder.
+class TempFolderTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    // Files and folders in it, hidden ones included, by name.
+    QStringList files() const;
+
+private:
+    QTemporaryDir dir_;
+};
 
 // Every pixel different in a picture up to 256 x 256: red = x, green = y,
 // blue = (7x + 13y) mod 256.
 QImage pattern(int width, int height);
 QImage solid(int width, int height, const QColor& colour);
+// Left half red, right half blue.
+QImage halves(int width, int height);
 
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
