@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace kf {
 namespace {
@@ -182,8 +181,7 @@ bool writeAtomically(const QString& path, const QByteArray& bytes, QString* erro
     temp.setPermissions(keep);
     if (std::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(path).constData())
         != 0) {
-        setError(error,
-            QStringLiteral("cannot write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+        setError(error, QStringLiteral("cannot write %1: %2").arg(path, qt_error_string(errno)));
         return false;
     }
     temp.setAutoRemove(false);

@@ -3,6 +3,7 @@
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPainter>
 #include <QTest>
 #include <QWindow>
@@ -92,6 +93,17 @@ TEST_F(ImageViewTest, SmallFittedViewDecodesAtItsOwnSizeUntilThePixelsAreNeeded)
     writeImageFile(halves(80, 60), path("small.jpg"), "JPEG");
     ASSERT_TRUE(thumb.setFile(path("small.jpg")));
     EXPECT_FALSE(thumb.holdsDisplayCopy());
+
+    // A file gone before its pixels are needed: the operation fails rather
+    // than save the small display copy.
+    ASSERT_TRUE(thumb.setFile(path("camera.jpg")));
+    ASSERT_TRUE(QFile::remove(path("camera.jpg")));
+    thumb.setSaveName(path("lost.bmp"));
+    EXPECT_FALSE(thumb.save());
+    EXPECT_FALSE(thumb.brightness(10));
+    EXPECT_FALSE(thumb.errorString().isEmpty());
+    EXPECT_FALSE(QFile::exists(path("lost.bmp")));
+    EXPECT_TRUE(thumb.holdsDisplayCopy());
 }
 
 TEST_F(ImageViewTest, PasteLoadIntoAViewUsesTheWholePicture)
