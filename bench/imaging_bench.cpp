@@ -88,7 +88,7 @@ void BM_Scale640To320(benchmark::State& state)
         benchmark::DoNotOptimize(picture.image().constBits());
     }
 }
-BENCHMARK(BM_Scale640To320)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Scale640To320)->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
 
 void BM_MarkDrawAndFix(benchmark::State& state)
 {
@@ -99,7 +99,7 @@ void BM_MarkDrawAndFix(benchmark::State& state)
         benchmark::DoNotOptimize(picture.image().constBits());
     }
 }
-BENCHMARK(BM_MarkDrawAndFix)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MarkDrawAndFix)->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
 
 // compound() from files: load the 320 x 240 source, load the PNG template
 // (320 x 240, or 640 x 480 fitted down), compose, write the working format.
@@ -111,7 +111,7 @@ void BM_CompoundPngTemplate(benchmark::State& state)
             state.SkipWithError("compound failed");
     }
 }
-BENCHMARK(BM_CompoundPngTemplate)->Arg(320)->Arg(640)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CompoundPngTemplate)->Arg(320)->Arg(640)->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
 
 void BM_SaveBmp320(benchmark::State& state)
 {
@@ -121,7 +121,7 @@ void BM_SaveBmp320(benchmark::State& state)
             state.SkipWithError("save failed");
     }
 }
-BENCHMARK(BM_SaveBmp320)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SaveBmp320)->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
 
 void BM_LoadBmp320(benchmark::State& state)
 {
@@ -132,7 +132,7 @@ void BM_LoadBmp320(benchmark::State& state)
         benchmark::DoNotOptimize(picture.image().constBits());
     }
 }
-BENCHMARK(BM_LoadBmp320)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadBmp320)->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
 
 // The imaging chain of one shot after the frame is grabbed: the 640 x 480
 // frame (in memory) is scaled to 320 x 240 and saved as the clean copy, the
@@ -152,7 +152,7 @@ void BM_ShotChain(benchmark::State& state)
             state.SkipWithError("save failed");
     }
 }
-BENCHMARK(BM_ShotChain)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShotChain)->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
 
 void BM_Camera4000FullDecodeThenScale(benchmark::State& state)
 {
@@ -163,7 +163,7 @@ void BM_Camera4000FullDecodeThenScale(benchmark::State& state)
         benchmark::DoNotOptimize(picture.image().constBits());
     }
 }
-BENCHMARK(BM_Camera4000FullDecodeThenScale)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Camera4000FullDecodeThenScale)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 void BM_Camera4000ScaledDecode(benchmark::State& state)
 {
@@ -175,7 +175,7 @@ void BM_Camera4000ScaledDecode(benchmark::State& state)
         benchmark::DoNotOptimize(picture.image().constBits());
     }
 }
-BENCHMARK(BM_Camera4000ScaledDecode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Camera4000ScaledDecode)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
