@@ -8,12 +8,19 @@
 #include "splashwindow.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <memory>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Standard buttons and dialogs speak the booth's language.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     QApplication::setApplicationName(QStringLiteral("Kinfolio"));
 
     kf::BoothSession session = kf::BoothSession::forInstallation(kf::appFolder());
