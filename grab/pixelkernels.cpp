@@ -84,28 +84,27 @@ __attribute__((target("sse2"))) void BlendSse2(
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d + last), tail);
 }
 
-__attribute__((target("avx2"))) inline __m256i Blend16x2(__m256i f, __m256i a, __m256i d)
-{
-    const __m256i c255 = _mm256_set1_epi16(255);
-    const __m256i c128 = _mm256_set1_epi16(128);
-    __m256i t = _mm256_add_epi16(_mm256_mullo_epi16(f, a), _mm256_mullo_epi16(d, _mm256_sub_epi16(c255, a)));
-    t = _mm256_add_epi16(t, c128);
-    return _mm256_srli_epi16(_mm256_add_epi16(t, _mm256_srli_epi16(t, 8)), 8);
-}
-
+// With f and b biased to signed bytes (f - 128, b - 128) one multiply-add of
+// the pairs (A, 255 - A) and (f - 128, b - 128) gives
+// f*A + b*(255 - A) - 128*255, which fits 16 signed bits; adding
+// 128*255 + 128 = 32768 (flipping the top bit) makes t of the blend.
 __attribute__((target("avx2"))) inline __m256i Blend32Bytes(
     const std::uint8_t* f, const std::uint8_t* a, const std::uint8_t* d)
 {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i fv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(f));
+    const __m256i bias = _mm256_set1_epi8(static_cast<char>(0x80));
+    const __m256i top = _mm256_set1_epi16(static_cast<short>(0x8000));
+    const __m256i fv = _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(f)), bias);
+    const __m256i dv = _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(d)), bias);
     const __m256i av = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
-    const __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d));
+    const __m256i bv = _mm256_sub_epi8(_mm256_set1_epi8(static_cast<char>(0xFF)), av);
     // Unpacking and packing both work within 128-bit lanes, so bytes come
     // back in their own order.
-    const __m256i lo = Blend16x2(
-        _mm256_unpacklo_epi8(fv, zero), _mm256_unpacklo_epi8(av, zero), _mm256_unpacklo_epi8(dv, zero));
-    const __m256i hi = Blend16x2(
-        _mm256_unpackhi_epi8(fv, zero), _mm256_unpackhi_epi8(av, zero), _mm256_unpackhi_epi8(dv, zero));
+    __m256i lo = _mm256_maddubs_epi16(_mm256_unpacklo_epi8(av, bv), _mm256_unpacklo_epi8(fv, dv));
+    __m256i hi = _mm256_maddubs_epi16(_mm256_unpackhi_epi8(av, bv), _mm256_unpackhi_epi8(fv, dv));
+    lo = _mm256_xor_si256(lo, top);
+    hi = _mm256_xor_si256(hi, top);
+    lo = _mm256_srli_epi16(_mm256_add_epi16(lo, _mm256_srli_epi16(lo, 8)), 8);
+    hi = _mm256_srli_epi16(_mm256_add_epi16(hi, _mm256_srli_epi16(hi, 8)), 8);
     return _mm256_packus_epi16(lo, hi);
 }
 
