@@ -182,10 +182,10 @@ GstBusSyncReply CaptureCore::onBusMessage(GstBus*, GstMessage* msg, gpointer sel
 
 bool CaptureCore::addCamera()
 {
-    const std::string name = settings_.DeviceIndex < settings_.deviceList.size()
-        ? settings_.deviceList[settings_.DeviceIndex]
-        : std::string();
-    auto opened = openVideoDevice(name, "Source Filter");
+    // An index past the list names no device (not a device without a name).
+    if (settings_.DeviceIndex >= settings_.deviceList.size())
+        return false;
+    auto opened = openVideoDevice(settings_.deviceList[settings_.DeviceIndex], "Source Filter");
     if (!opened)
         return false;
     camera_ = opened->element;

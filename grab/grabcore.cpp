@@ -172,9 +172,10 @@ ForePlacement FitFore(std::int32_t a, std::int32_t b, std::int32_t W, std::int32
     return p;
 }
 
-// The fitted foreground and, for frames of 3 or 4 bytes a pixel, the same
-// pixels in frame byte order with their alpha beside them, cut into spans
-// that are skipped (alpha 0), copied (alpha 255) or blended.
+// The fitted foreground and, for frames of 3 or 4 bytes a pixel, its rows
+// cut into spans that are skipped (alpha 0, nothing stored), copied (alpha
+// 255: the pixels in frame byte order) or blended (the pixels, then their
+// alpha beside every byte), packed one after another.
 struct GrabCore::ForeState {
     // ForeHeight rows of ForeStride bytes, Red, Green, Blue, Alpha, bottom row
     // first; every byte outside the used rows and columns is 255.
@@ -182,12 +183,12 @@ struct GrabCore::ForeState {
     ForePlacement pl;
 
     struct Span {
-        std::int32_t begin, end; // bytes within the plan row
+        std::int32_t begin, end; // bytes within the frame row, from column X
         bool copy; // alpha 255 throughout
+        std::size_t data; // offset of its bytes in plan
     };
     int planPixelBytes = 0; // 0: no plan
-    std::size_t planRowBytes = 0;
-    std::vector<std::uint8_t> fore, alpha;
+    std::vector<std::uint8_t> plan;
     std::vector<Span> spans;
     std::vector<std::uint32_t> rowSpans; // spans of row r: rowSpans[r] .. rowSpans[r + 1]
 
@@ -197,8 +198,7 @@ struct GrabCore::ForeState {
 void GrabCore::ForeState::BuildPlan(int pixelBytes)
 {
     planPixelBytes = 0;
-    fore.clear();
-    alpha.clear();
+    plan.clear();
     spans.clear();
     rowSpans.clear();
     if (pixelBytes != 3 && pixelBytes != 4)
@@ -206,33 +206,22 @@ void GrabCore::ForeState::BuildPlan(int pixelBytes)
     // Runs of skipped or copied pixels shorter than this are blended: the
     // blend gives the same bytes, and short spans cost more than they save.
     constexpr std::int32_t kMinRun = 8;
+    constexpr std::int32_t kMinBlend = 16;
     const std::int32_t P = pixelBytes;
     const std::int32_t w = pl.ForeWidth;
-    planRowBytes = static_cast<std::size_t>(w) * static_cast<std::size_t>(P);
-    fore.resize(planRowBytes * static_cast<std::size_t>(pl.ForeHeight));
-    alpha.resize(fore.size());
     rowSpans.reserve(static_cast<std::size_t>(pl.ForeHeight) + 1);
     struct Run {
         int kind; // 0 skip, 1 copy, 2 blend
         std::int32_t begin, end; // pixels
     };
-    std::vector<Run> runs;
+    std::vector<Run> runs, merged;
     for (std::int32_t r = 0; r < pl.ForeHeight; ++r) {
-        const std::uint8_t* s
+        const std::uint8_t* row
             = store.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(pl.ForeStride);
-        std::uint8_t* f = fore.data() + static_cast<std::size_t>(r) * planRowBytes;
-        std::uint8_t* a = alpha.data() + static_cast<std::size_t>(r) * planRowBytes;
         runs.clear();
-        for (std::int32_t i = 0; i < w; ++i, s += 4, f += P, a += P) {
-            f[0] = s[2];
-            f[1] = s[1];
-            f[2] = s[0];
-            a[0] = a[1] = a[2] = s[3];
-            if (P == 4) {
-                f[3] = 255;
-                a[3] = s[3];
-            }
-            const int kind = s[3] == 0 ? 0 : s[3] == 255 ? 1 : 2;
+        for (std::int32_t i = 0; i < w; ++i) {
+            const std::uint8_t alpha = row[4 * i + 3];
+            const int kind = alpha == 0 ? 0 : alpha == 255 ? 1 : 2;
             if (!runs.empty() && runs.back().kind == kind)
                 runs.back().end = i + 1;
             else
@@ -241,16 +230,54 @@ void GrabCore::ForeState::BuildPlan(int pixelBytes)
         for (Run& run : runs)
             if (run.kind != 2 && run.end - run.begin < kMinRun)
                 run.kind = 2;
+        // Blended spans are made at least kMinBlend pixels long, taking pixels
+        // from their neighbours (the blend is exact at alpha 0 and 255 too),
+        // so that the vector kernels run at full width.
+        for (std::size_t k = 0; k < runs.size(); ++k) {
+            Run& run = runs[k];
+            if (run.kind != 2 || run.end - run.begin >= kMinBlend)
+                continue;
+            run.end = std::min(w, run.begin + kMinBlend);
+            run.begin = std::max(0, run.end - kMinBlend);
+            for (std::size_t j = k + 1; j < runs.size() && runs[j].begin < run.end; ++j)
+                runs[j].begin = std::min(runs[j].end, run.end);
+            for (std::size_t j = k; j-- > 0 && runs[j].end > run.begin;)
+                runs[j].end = std::max(runs[j].begin, run.begin);
+        }
+        merged.clear();
+        for (Run run : runs) {
+            if (run.begin >= run.end)
+                continue;
+            if (run.kind != 2 && run.end - run.begin < kMinRun)
+                run.kind = 2;
+            if (!merged.empty() && merged.back().kind == run.kind)
+                merged.back().end = run.end;
+            else
+                merged.push_back(run);
+        }
         rowSpans.push_back(static_cast<std::uint32_t>(spans.size()));
-        for (const Run& run : runs) {
+        for (const Run& run : merged) {
             if (run.kind == 0)
                 continue;
-            const bool copy = run.kind == 1;
-            if (!spans.empty() && rowSpans.back() < spans.size() && spans.back().end == run.begin * P
-                && spans.back().copy == copy)
-                spans.back().end = run.end * P;
-            else
-                spans.push_back({run.begin * P, run.end * P, copy});
+            const std::size_t len
+                = static_cast<std::size_t>(run.end - run.begin) * static_cast<std::size_t>(P);
+            const std::size_t at = plan.size();
+            plan.resize(at + (run.kind == 1 ? len : 2 * len));
+            std::uint8_t* f = plan.data() + at;
+            std::uint8_t* a = f + len;
+            for (std::int32_t i = run.begin; i < run.end; ++i, f += P) {
+                const std::uint8_t* s = row + 4 * i;
+                f[0] = s[2];
+                f[1] = s[1];
+                f[2] = s[0];
+                if (P == 4)
+                    f[3] = 255;
+                if (run.kind == 2) {
+                    std::memset(a, s[3], static_cast<std::size_t>(P));
+                    a += P;
+                }
+            }
+            spans.push_back({run.begin * P, run.end * P, run.kind == 1, at});
         }
     }
     rowSpans.push_back(static_cast<std::uint32_t>(spans.size()));
@@ -329,8 +356,15 @@ bool GrabCore::SetFormat(std::int32_t width, std::int32_t height, SubType t)
 
 void GrabCore::ClearFormat()
 {
-    std::lock_guard lock(geometryLock_);
-    geometry_.connected = false;
+    {
+        std::lock_guard lock(geometryLock_);
+        geometry_.connected = false;
+    }
+    // No frame of this format will come: requests still pending are dropped,
+    // so that no later frame writes into buffers their owners may have freed.
+    std::lock_guard lock(copyLock_);
+    raw_.buffer.store(nullptr);
+    processed_.buffer.store(nullptr);
 }
 
 void GrabCore::SetRunning(bool running)
@@ -460,24 +494,26 @@ void GrabCore::ApplyFore(const FrameView& frame)
     const int P = frame.PixelBytes();
     if (st.planPixelBytes == P) {
         const std::int32_t b0 = c0 * P, b1 = c1 * P;
+        const std::ptrdiff_t x0 = static_cast<std::ptrdiff_t>(pl.X) * P; // frame byte of span byte 0
         for (std::int32_t r = 0; r < pl.ForeHeight; ++r) {
             const std::int32_t y = pl.Y + r;
             if (y < 0 || y >= H)
                 continue;
-            std::uint8_t* d = frame.Row(y) + static_cast<std::ptrdiff_t>(pl.X) * P; // byte 0 of plan row
-            const std::size_t rowOff = static_cast<std::size_t>(r) * st.planRowBytes;
-            const std::uint8_t* f = st.fore.data() + rowOff;
-            const std::uint8_t* a = st.alpha.data() + rowOff;
+            std::uint8_t* row = frame.Row(y);
             for (std::uint32_t k = st.rowSpans[static_cast<std::size_t>(r)];
                  k < st.rowSpans[static_cast<std::size_t>(r) + 1]; ++k) {
-                const std::int32_t b = std::max(st.spans[k].begin, b0);
-                const std::int32_t e = std::min(st.spans[k].end, b1);
+                const ForeState::Span& sp = st.spans[k];
+                const std::int32_t b = std::max(sp.begin, b0);
+                const std::int32_t e = std::min(sp.end, b1);
                 if (b >= e)
                     continue;
-                if (st.spans[k].copy)
-                    std::memcpy(d + b, f + b, static_cast<std::size_t>(e - b));
+                const std::size_t n = static_cast<std::size_t>(e - b);
+                const std::uint8_t* f = st.plan.data() + sp.data + static_cast<std::size_t>(b - sp.begin);
+                std::uint8_t* d = row + (x0 + b);
+                if (sp.copy)
+                    std::memcpy(d, f, n);
                 else
-                    k_.blend(f + b, a + b, d + b, static_cast<std::size_t>(e - b));
+                    k_.blend(f, f + static_cast<std::size_t>(sp.end - sp.begin), d, n);
             }
         }
         return;

@@ -338,6 +338,8 @@ void gst_grab_init(GstGrab* self)
     self->takingMirror = FALSE;
     self->haveInfo = FALSE;
     gst_video_info_init(&self->info);
+    // Every frame is worked on and passed on; late frames are the sink's to drop.
+    gst_base_transform_set_qos_enabled(GST_BASE_TRANSFORM(self), FALSE);
 }
 
 gboolean plugin_init(GstPlugin* plugin)

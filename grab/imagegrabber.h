@@ -22,11 +22,17 @@
 // QueryInterface() hands out the same pointer with a reference added, as
 // usual for such interfaces, for IID_IImageGrabber and IID_IUnknown.
 //
+// A caller that may see the element destroyed by another thread while one of
+// its calls runs (for example a CopyFrame that waits while the pipeline is
+// torn down) holds a reference across the call: AddRef() before, Release()
+// after.
+//
 // Threads: every method may be called from any thread other than the
 // element's streaming thread. CopyFrame(wait) and PixelSample() block their
 // caller until the next frame has been copied, and return in bounded time:
 // when the element leaves the playing state, while the taking image is shown
-// (IsTaking on), or when no frame has arrived for kFrameWaitLimitMs.
+// (IsTaking on), or when no frame has arrived for kFrameWaitLimitMs. Copy
+// requests still pending when the element stops are dropped.
 //
 // Frame layout
 // ------------

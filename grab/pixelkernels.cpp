@@ -37,51 +37,89 @@ __attribute__((target("sse2"))) inline __m128i Blend16(__m128i f, __m128i a, __m
     return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
 }
 
+__attribute__((target("sse2"))) inline __m128i Blend16Bytes(__m128i fv, __m128i av, __m128i dv)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lo
+        = Blend16(_mm_unpacklo_epi8(fv, zero), _mm_unpacklo_epi8(av, zero), _mm_unpacklo_epi8(dv, zero));
+    const __m128i hi
+        = Blend16(_mm_unpackhi_epi8(fv, zero), _mm_unpackhi_epi8(av, zero), _mm_unpackhi_epi8(dv, zero));
+    return _mm_packus_epi16(lo, hi);
+}
+
+__attribute__((target("sse2"))) inline __m128i Load16Bytes(const std::uint8_t* p)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+// Fewer than 16 bytes: through a 16-byte scratch vector, so that no byte
+// outside the span is read or written.
+__attribute__((target("sse2"))) void BlendShortSse2(
+    const std::uint8_t* f, const std::uint8_t* a, std::uint8_t* d, std::size_t n)
+{
+    alignas(16) std::uint8_t tf[16] = {}, ta[16] = {}, td[16] = {};
+    std::memcpy(tf, f, n);
+    std::memcpy(ta, a, n);
+    std::memcpy(td, d, n);
+    _mm_store_si128(
+        reinterpret_cast<__m128i*>(td), Blend16Bytes(Load16Bytes(tf), Load16Bytes(ta), Load16Bytes(td)));
+    std::memcpy(d, td, n);
+}
+
+// Spans of 16 bytes or more end with one vector over their last 16 bytes,
+// computed from the bytes as they were before the span was touched (the
+// blend cannot be applied twice), and stored last.
 __attribute__((target("sse2"))) void BlendSse2(
     const std::uint8_t* f, const std::uint8_t* a, std::uint8_t* d, std::size_t n)
 {
-    const __m128i zero = _mm_setzero_si128();
-    std::size_t k = 0;
-    for (; k + 16 <= n; k += 16) {
-        const __m128i fv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(f + k));
-        const __m128i av = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + k));
-        const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
-        const __m128i lo
-            = Blend16(_mm_unpacklo_epi8(fv, zero), _mm_unpacklo_epi8(av, zero), _mm_unpacklo_epi8(dv, zero));
-        const __m128i hi
-            = Blend16(_mm_unpackhi_epi8(fv, zero), _mm_unpackhi_epi8(av, zero), _mm_unpackhi_epi8(dv, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k), _mm_packus_epi16(lo, hi));
+    if (n < 16) {
+        BlendShortSse2(f, a, d, n);
+        return;
     }
-    BlendScalar(f + k, a + k, d + k, n - k);
+    const std::size_t last = n - 16;
+    const __m128i tail = Blend16Bytes(Load16Bytes(f + last), Load16Bytes(a + last), Load16Bytes(d + last));
+    for (std::size_t k = 0; k < last; k += 16)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k),
+            Blend16Bytes(Load16Bytes(f + k), Load16Bytes(a + k), Load16Bytes(d + k)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + last), tail);
 }
 
-__attribute__((target("avx2"))) inline __m256i Blend16x2(__m256i f, __m256i a, __m256i d)
+// With f and b biased to signed bytes (f - 128, b - 128) one multiply-add of
+// the pairs (A, 255 - A) and (f - 128, b - 128) gives
+// f*A + b*(255 - A) - 128*255, which fits 16 signed bits; adding
+// 128*255 + 128 = 32768 (flipping the top bit) makes t of the blend.
+__attribute__((target("avx2"))) inline __m256i Blend32Bytes(
+    const std::uint8_t* f, const std::uint8_t* a, const std::uint8_t* d)
 {
-    const __m256i c255 = _mm256_set1_epi16(255);
-    const __m256i c128 = _mm256_set1_epi16(128);
-    __m256i t = _mm256_add_epi16(_mm256_mullo_epi16(f, a), _mm256_mullo_epi16(d, _mm256_sub_epi16(c255, a)));
-    t = _mm256_add_epi16(t, c128);
-    return _mm256_srli_epi16(_mm256_add_epi16(t, _mm256_srli_epi16(t, 8)), 8);
+    const __m256i bias = _mm256_set1_epi8(static_cast<char>(0x80));
+    const __m256i top = _mm256_set1_epi16(static_cast<short>(0x8000));
+    const __m256i fv = _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(f)), bias);
+    const __m256i dv = _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(d)), bias);
+    const __m256i av = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
+    const __m256i bv = _mm256_sub_epi8(_mm256_set1_epi8(static_cast<char>(0xFF)), av);
+    // Unpacking and packing both work within 128-bit lanes, so bytes come
+    // back in their own order.
+    __m256i lo = _mm256_maddubs_epi16(_mm256_unpacklo_epi8(av, bv), _mm256_unpacklo_epi8(fv, dv));
+    __m256i hi = _mm256_maddubs_epi16(_mm256_unpackhi_epi8(av, bv), _mm256_unpackhi_epi8(fv, dv));
+    lo = _mm256_xor_si256(lo, top);
+    hi = _mm256_xor_si256(hi, top);
+    lo = _mm256_srli_epi16(_mm256_add_epi16(lo, _mm256_srli_epi16(lo, 8)), 8);
+    hi = _mm256_srli_epi16(_mm256_add_epi16(hi, _mm256_srli_epi16(hi, 8)), 8);
+    return _mm256_packus_epi16(lo, hi);
 }
 
 __attribute__((target("avx2"))) void BlendAvx2(
     const std::uint8_t* f, const std::uint8_t* a, std::uint8_t* d, std::size_t n)
 {
-    const __m256i zero = _mm256_setzero_si256();
-    std::size_t k = 0;
-    // Unpacking and packing both work within 128-bit lanes, so bytes come
-    // back in their own order.
-    for (; k + 32 <= n; k += 32) {
-        const __m256i fv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(f + k));
-        const __m256i av = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + k));
-        const __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + k));
-        const __m256i lo = Blend16x2(
-            _mm256_unpacklo_epi8(fv, zero), _mm256_unpacklo_epi8(av, zero), _mm256_unpacklo_epi8(dv, zero));
-        const __m256i hi = Blend16x2(
-            _mm256_unpackhi_epi8(fv, zero), _mm256_unpackhi_epi8(av, zero), _mm256_unpackhi_epi8(dv, zero));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + k), _mm256_packus_epi16(lo, hi));
+    if (n < 32) {
+        BlendSse2(f, a, d, n);
+        return;
     }
-    BlendSse2(f + k, a + k, d + k, n - k);
+    const std::size_t last = n - 32;
+    const __m256i tail = Blend32Bytes(f + last, a + last, d + last);
+    for (std::size_t k = 0; k < last; k += 32)
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + k), Blend32Bytes(f + k, a + k, d + k));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + last), tail);
 }
 
 // Shuffle masks that reverse 16 pixels of 3 bytes held in three 16-byte

@@ -8,58 +8,48 @@
 namespace kf {
 namespace {
 
-// Straight-alpha "template over photo" with the template premultiplied:
-// out = t' + photo * (255 - a) / 255, rounded.
-void blendAlpha(QImage& out, const QImage& tmpl)
+// Runs blend(template pixel, photo pixel) -> photo pixel over every pixel
+// pair; the two pictures have the same size.
+template <typename Blend> void blendRows(QImage& out, const QImage& tmpl, Blend blend)
 {
     const int w = out.width();
     for (int y = 0; y < out.height(); ++y) {
         auto* o = reinterpret_cast<QRgb*>(out.scanLine(y));
         const auto* t = reinterpret_cast<const QRgb*>(tmpl.constScanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const QRgb tp = t[x];
-            const int a = qAlpha(tp);
-            if (a == 0)
-                continue;
-            if (a == 255) {
-                o[x] = tp | 0xFF000000u;
-                continue;
-            }
-            const int inv = 255 - a;
-            const QRgb op = o[x];
-            const int r = qRed(tp) + (qRed(op) * inv + 127) / 255;
-            const int g = qGreen(tp) + (qGreen(op) * inv + 127) / 255;
-            const int b = qBlue(tp) + (qBlue(op) * inv + 127) / 255;
-            o[x] = qRgb(std::min(r, 255), std::min(g, 255), std::min(b, 255));
-        }
+        for (int x = 0; x < w; ++x)
+            o[x] = blend(t[x], o[x]);
     }
 }
 
+// Straight-alpha "template over photo" with the template premultiplied:
+// out = t' + photo * (255 - a) / 255, rounded.
+QRgb overByAlpha(QRgb t, QRgb p)
+{
+    const int a = qAlpha(t);
+    if (a == 0)
+        return p;
+    if (a == 255)
+        return t;
+    const int inv = 255 - a;
+    const int r = qRed(t) + (qRed(p) * inv + 127) / 255;
+    const int g = qGreen(t) + (qGreen(p) * inv + 127) / 255;
+    const int b = qBlue(t) + (qBlue(p) * inv + 127) / 255;
+    return qRgb(std::min(r, 255), std::min(g, 255), std::min(b, 255));
+}
+
 // Keyed template: weight (out of 256) from the smallest channel.
-void blendKeyed(QImage& out, const QImage& tmpl)
+QRgb overByKey(QRgb t, QRgb p)
 {
     constexpr int kRamp = 256 / (kKeyClearMin - kKeyOpaqueMax);
-    const int w = out.width();
-    for (int y = 0; y < out.height(); ++y) {
-        auto* o = reinterpret_cast<QRgb*>(out.scanLine(y));
-        const auto* t = reinterpret_cast<const QRgb*>(tmpl.constScanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const QRgb tp = t[x];
-            const int m = std::min({qRed(tp), qGreen(tp), qBlue(tp)});
-            const int weight = std::clamp((kKeyClearMin - m) * kRamp, 0, 256);
-            if (weight == 0)
-                continue;
-            if (weight == 256) {
-                o[x] = tp | 0xFF000000u;
-                continue;
-            }
-            const int inv = 256 - weight;
-            const QRgb op = o[x];
-            o[x] = qRgb((qRed(tp) * weight + qRed(op) * inv + 128) >> 8,
-                (qGreen(tp) * weight + qGreen(op) * inv + 128) >> 8,
-                (qBlue(tp) * weight + qBlue(op) * inv + 128) >> 8);
-        }
-    }
+    const int m = std::min({qRed(t), qGreen(t), qBlue(t)});
+    const int weight = std::clamp((kKeyClearMin - m) * kRamp, 0, 256);
+    if (weight == 0)
+        return p;
+    if (weight == 256)
+        return t | 0xFF000000u;
+    const int inv = 256 - weight;
+    return qRgb((qRed(t) * weight + qRed(p) * inv + 128) >> 8,
+        (qGreen(t) * weight + qGreen(p) * inv + 128) >> 8, (qBlue(t) * weight + qBlue(p) * inv + 128) >> 8);
 }
 
 } // namespace
@@ -68,7 +58,7 @@ QImage composeTemplate(const QImage& photo, const QImage& tmpl)
 {
     if (photo.isNull())
         return {};
-    QImage out = Picture(photo).image();
+    QImage out = opaqueImage(photo);
     if (tmpl.isNull())
         return out;
     const bool alpha = tmpl.hasAlphaChannel();
@@ -76,9 +66,9 @@ QImage composeTemplate(const QImage& photo, const QImage& tmpl)
     if (t.size() != out.size())
         t = t.scaled(out.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (alpha)
-        blendAlpha(out, t);
+        blendRows(out, t, overByAlpha);
     else
-        blendKeyed(out, t);
+        blendRows(out, t, overByKey);
     return out;
 }
 

@@ -26,9 +26,13 @@ QImage loadScaled(const QString& path, QSize box, QString* error = nullptr);
 // read from its header without decoding; an invalid size when unreadable.
 QSize imageSize(const QString& path);
 
+// An opaque Format_RGB32 copy of image; transparent parts are laid on white.
+QImage opaqueImage(const QImage& image);
+
 // Writes image to path in the save type (kSaveTypeWorking: 24-bit BMP;
-// kSaveTypeJpeg: JPEG), through a temporary file in the same folder that is
-// renamed over path only when complete. False (path untouched) on failure.
+// kSaveTypeJpeg: JPEG), through a hidden temporary file in the same folder
+// that is renamed over path only when complete. False (path untouched) on
+// failure. An existing file keeps its permissions.
 bool writeImage(const QImage& image, const QString& path, int saveType, QString* error = nullptr);
 
 } // namespace kf

@@ -100,27 +100,27 @@ bool ImageView::loadDisplayCopy(const QString& path)
     return true;
 }
 
-void ImageView::ensureWhole() const
+bool ImageView::ensureWhole() const
 {
     if (!displayCopy_)
-        return;
+        return true;
     Picture whole;
     whole.setFont(pic_.font());
-    const bool loaded = whole.load(file_);
-    displayCopy_ = false;
-    shownDirty_ = true;
-    if (!loaded) {
-        // The file went away since it was shown: keep what is held.
+    if (!whole.load(file_)) {
+        // The file can no longer be read: keep showing the display copy, and
+        // let the operation fail rather than work on the small copy.
         error_ = whole.errorString();
-        turns_.clear();
-        return;
+        return false;
     }
     for (const Turn& turn : std::as_const(turns_))
         whole.rotate(turn.degrees, turn.fill);
-    turns_.clear();
     whole.setPasteArea(pic_.pasteAreaOn(), pic_.pasteArea());
     whole.setMergeOnLoad(pic_.mergeOnLoad());
     pic_ = whole;
+    displayCopy_ = false;
+    turns_.clear();
+    shownDirty_ = true;
+    return true;
 }
 
 bool ImageView::changed(bool result)
@@ -142,8 +142,8 @@ bool ImageView::setFile(const QString& path)
         return true;
     }
     // A picture pasted into a display copy would land at the wrong scale.
-    if (pic_.pasteAreaOn() && pic_.mergeOnLoad())
-        ensureWhole();
+    if (pic_.pasteAreaOn() && pic_.mergeOnLoad() && !ensureWhole())
+        return false;
     bool loaded;
     if (!pic_.pasting() && wantsDisplayCopy(path)) {
         loaded = loadDisplayCopy(path);
@@ -173,7 +173,8 @@ void ImageView::clear()
 
 bool ImageView::save()
 {
-    ensureWhole();
+    if (!ensureWhole())
+        return false;
     if (!pic_.save(saveName_, saveType_)) {
         error_ = pic_.errorString();
         return false;
@@ -221,7 +222,8 @@ bool ImageView::newPicture(int width, int height, int bitsPerPixel, const QColor
 
 bool ImageView::scale(int width, int height)
 {
-    ensureWhole();
+    if (!ensureWhole())
+        return false;
     return changed(pic_.scale(width, height));
 }
 
@@ -235,7 +237,8 @@ bool ImageView::rotate(double degrees, const QColor& fill)
 
 bool ImageView::crop(int left, int top, int width, int height)
 {
-    ensureWhole();
+    if (!ensureWhole())
+        return false;
     return changed(pic_.crop(left, top, width, height));
 }
 
@@ -247,7 +250,8 @@ void ImageView::setTextFont(
 
 void ImageView::drawText(int x, int y, const QString& text, const QColor& colour)
 {
-    ensureWhole();
+    if (!ensureWhole())
+        return;
     pic_.drawText(x, y, text, colour);
     changed(true);
 }
@@ -260,26 +264,30 @@ void ImageView::fixText()
 
 void ImageView::flatten()
 {
-    ensureWhole();
+    if (!ensureWhole())
+        return;
     pic_.flatten();
     changed(true);
 }
 
 bool ImageView::brightness(int value)
 {
-    ensureWhole();
+    if (!ensureWhole())
+        return false;
     return changed(pic_.brightness(value));
 }
 
 bool ImageView::contrast(int value)
 {
-    ensureWhole();
+    if (!ensureWhole())
+        return false;
     return changed(pic_.contrast(value));
 }
 
 bool ImageView::colourBalance(int red, int green, int blue)
 {
-    ensureWhole();
+    if (!ensureWhole())
+        return false;
     return changed(pic_.colourBalance(red, green, blue));
 }
 

@@ -13,10 +13,12 @@
 // picture is decoded only at the view's size (a display copy); this makes
 // large camera JPEGs in thumbnail views cheap. The first operation that needs
 // the real pixels (imageWidth/imageHeight, picture(), save, scale, crop,
-// colour adjustments, text, new picture, paste loads) decodes the file whole
-// and replays the turns made since the load, so results never depend on the
-// display copy. Turning a display copy (rotate) needs no full decode. For
-// thumbnails: setFit(true) first, then setFile(path).
+// colour adjustments, text, paste loads, switching fit off) decodes the file
+// whole and replays the turns made since the load, so results never depend
+// on the display copy. Should the file no longer be readable by then, those
+// operations fail (errorString says why) and the display copy stays shown.
+// Turning a display copy (rotate) needs no full decode. For thumbnails: set
+// the view's size, setFit(true), then setFile(path).
 //
 // Coordinates of the mouse signals are pixels of the view. Key codes are the
 // classic virtual key codes (13 Enter, 37..40 left, up, right, down; see
@@ -69,8 +71,8 @@ public:
     int imageWidth() const;
     int imageHeight() const;
 
-    // The picture itself, decoded whole. setPicture replaces it (file()
-    // becomes empty).
+    // The picture itself, decoded whole (the display copy when the file can
+    // no longer be read). setPicture replaces it (file() becomes empty).
     const Picture& picture() const;
     void setPicture(const Picture& picture);
 
@@ -140,7 +142,7 @@ private:
     QSize displayBox() const;
     bool wantsDisplayCopy(const QString& path) const;
     bool loadDisplayCopy(const QString& path);
-    void ensureWhole() const;
+    bool ensureWhole() const;
     bool changed(bool result);
 
     mutable Picture pic_;

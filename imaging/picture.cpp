@@ -23,20 +23,6 @@ bool sizeAllowed(int width, int height)
         && qint64(width) * height <= kMaxPicturePixels;
 }
 
-QImage opaque(const QImage& image)
-{
-    if (image.isNull())
-        return {};
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB32);
-    QImage flat(image.size(), QImage::Format_RGB32);
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, image);
-    painter.end();
-    return flat;
-}
-
 void setResolution(QImage& image)
 {
     if (image.dotsPerMeterX() != kDotsPerMeter)
@@ -95,7 +81,7 @@ Picture::Picture(const QImage& image)
 
 void Picture::adopt(QImage image)
 {
-    image_ = opaque(image);
+    image_ = opaqueImage(image);
     setResolution(image_);
     pending_.clear();
 }
@@ -128,7 +114,7 @@ bool Picture::load(const QString& path)
     QPainter painter(&image_);
     painter.setClipRect(target);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(pasteArea_.topLeft(), opaque(loaded));
+    painter.drawImage(pasteArea_.topLeft(), opaqueImage(loaded));
     painter.end();
     return ok();
 }

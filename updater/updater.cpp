@@ -126,10 +126,23 @@ void Updater::startDownload()
         return;
     }
     m_reply = get(QUrl(m_args.downloadAddress.trimmed(), QUrl::StrictMode));
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
+        readLength();
+        emit progressChanged();
+    });
     connect(m_reply, &QNetworkReply::readyRead, this, &Updater::onDownloadData);
     connect(m_reply, &QNetworkReply::finished, this, &Updater::onDownloadFinished);
     emit downloadStarted();
     emit progressChanged();
+}
+
+void Updater::readLength()
+{
+    if (m_expected >= 0 || !m_reply || statusOf(m_reply) != 200)
+        return;
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() >= 0)
+        m_expected = length.toLongLong();
 }
 
 void Updater::onDownloadData()
@@ -140,11 +153,7 @@ void Updater::onDownloadData()
         m_reply->readAll(); // an error page is no setup program
         return;
     }
-    if (m_expected < 0) {
-        const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid())
-            m_expected = length.toLongLong();
-    }
+    readLength();
     const QByteArray data = m_reply->readAll();
     if (data.isEmpty())
         return;

@@ -73,6 +73,7 @@ private:
     QNetworkReply* get(const QUrl& url);
     void onVersionText();
     void startDownload();
+    void readLength();
     void onDownloadData();
     void onDownloadFinished();
     void install();

@@ -3,17 +3,25 @@
 #include "cleanup.h"
 #include "mainwindow.h"
 #include "session.h"
+#include "shellactions.h"
 #include "shooting/shootingui.h"
 #include "signalclose.h"
 #include "splashwindow.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <memory>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Standard buttons and dialogs speak the booth's language.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     QApplication::setApplicationName(QStringLiteral("Kinfolio"));
 
     kf::BoothSession session = kf::BoothSession::forInstallation(kf::appFolder());
@@ -49,6 +57,7 @@ int main(int argc, char* argv[])
         }
         mainWindow = std::make_unique<kf::MainWindow>(session);
         new kf::ShootingUi(*mainWindow);
+        new kf::ShellActions(*mainWindow);
         mainWindow->startUp();
         mainWindow->show();
     });

@@ -23,8 +23,8 @@ struct OperatorConfig {
 
     QString webA = QStringLiteral("http://www.snapolia.example/");
     QString webB = QStringLiteral("http://www.snapolia-photo.example/");
-    QString markA = QStringLiteral("www.snapolia.example");
-    QString markB = QStringLiteral("www.snapolia-photo.example");
+    QString markA = QStringLiteral("Snapolia");
+    QString markB = QStringLiteral("Snapolia Photo");
     QString messengerA = QStringLiteral("10001");
     QString messengerB = QStringLiteral("10002");
     QString messengerB2 = QStringLiteral("10003");

@@ -58,8 +58,9 @@ QByteArray companionBytes(const QString& source)
     const QString companion = findCompanion(source);
     if (companion.isEmpty())
         return {};
+    constexpr qint64 kLargestCleanCopy = 1 << 20; // a 320 x 240 bitmap is 230,454 bytes
     QFile file(companion);
-    if (!file.open(QIODevice::ReadOnly))
+    if (file.size() > kLargestCleanCopy || !file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.readAll();
     const QImage image = QImage::fromData(bytes);

@@ -107,6 +107,7 @@ QSize importedSize(QSize picture);
 //     regard to case) and is a 320 x 240 picture: the source is then a photo
 //     of an earlier run and brings its clean copy along. Otherwise the clean
 //     copy is the converted picture.
+// Nothing is replaced: false when target or its clean copy exists already.
 // Both files are written through temporary files and renamed into place.
 // On failure neither file is left behind, the source is never changed and
 // false is returned with the reason in *error. usedCompanion (optional)

@@ -122,7 +122,7 @@ TEST(CopyFrame, RawBeforeEffectAndForegroundProcessedAfter)
     EXPECT_EQ(raw, before);
 }
 
-TEST(CopyFrame, CancelDropsTheProcessedRequest)
+TEST(CopyFrame, CancelAndStopDropRequests)
 {
     Running r;
     ASSERT_TRUE(r.Start(8, 4));
@@ -135,6 +135,16 @@ TEST(CopyFrame, CancelDropsTheProcessedRequest)
     r.core.IsCopyDone(&done);
     EXPECT_EQ(done, 1);
     r.core.ProcessFrame(frame.View());
+    EXPECT_EQ(buf, std::vector<std::uint8_t>(buf.size(), 0xAA));
+
+    // Requests still pending when streaming stops are dropped.
+    std::vector<std::uint8_t> raw(buf.size(), 0xAA);
+    r.core.CopyFrame(raw.data(), 0, 0);
+    r.core.CopyFrame(buf.data(), 0, 1);
+    r.core.ClearFormat();
+    ASSERT_TRUE(r.core.SetFormat(8, 4, SubType::Rgb24));
+    r.core.ProcessFrame(frame.View());
+    EXPECT_EQ(raw, std::vector<std::uint8_t>(raw.size(), 0xAA));
     EXPECT_EQ(buf, std::vector<std::uint8_t>(buf.size(), 0xAA));
 }
 

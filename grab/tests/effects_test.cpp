@@ -163,6 +163,13 @@ TEST(Kernels, VectorBlendIsBitExactForEveryInput)
     ScalarKernels().blend(f.data(), a.data(), expect.data(), f.size());
     best.blend(f.data(), a.data(), d.data(), f.size());
     EXPECT_EQ(d, expect);
+    // Every span length up to a few vectors: no byte outside the span changes.
+    for (std::size_t n = 0; n <= 100; ++n) {
+        std::vector<std::uint8_t> got(d.begin(), d.begin() + 120), want = got;
+        ScalarKernels().blend(f.data(), a.data(), want.data() + 10, n);
+        best.blend(f.data(), a.data(), got.data() + 10, n);
+        ASSERT_EQ(got, want) << "length " << n;
+    }
 }
 
 TEST(Kernels, VectorReverseMatchesScalar)
