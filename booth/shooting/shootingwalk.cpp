@@ -147,6 +147,14 @@ int main(int argc, char** argv)
     shot("strip-page-one");
     u.cmdSubNext->press();
     shot("template-page-two");
+    // A keyed JPEG template over the live picture, then shot.
+    u.cmdPhotoNext->press();
+    emit u.ixpPhoto[3]->mousePressed(Qt::LeftButton, Qt::NoModifier, 5, 5);
+    emit u.picSub[0]->clicked();
+    shot("jpeg-template-on-live", 800);
+    u.cmdShot->press();
+    shot("jpeg-template-shot");
+    u.cmdPhotoPre->press();
     emit u.ixpPhoto[1]->mousePressed(Qt::LeftButton, Qt::NoModifier, 5, 5);
     shot("picked-photo-two");
     u.cmdDel->press();
