@@ -8,6 +8,7 @@
 //   BM_GrabToFile     time from Grab to the written bitmap file (it waits for
 //                     the next frame, up to one frame interval).
 //   BM_WriteBitmapFile the file write alone.
+#include "benchmain.h"
 #include "bitmapfile.h"
 #include "capturectrl.h"
 #include "eventwait.h"
@@ -189,9 +190,7 @@ int main(int argc, char** argv)
     int rc = 0;
     {
         QApplication app(argc, argv);
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
+        rc = runBenchmarks(argc, argv);
         g_booth.reset();
     }
     gst_deinit();

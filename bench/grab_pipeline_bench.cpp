@@ -2,6 +2,7 @@
 // videotestsrc ! grab (overlay on) ! fakesink against the same pipeline
 // with GStreamer's gdkpixbufoverlay laying the same PNG, and the bare
 // source as the floor.
+#include "benchmain.h"
 #include "grabtesting.h"
 
 #include <benchmark/benchmark.h>
@@ -143,9 +144,7 @@ int main(int argc, char** argv)
             ->Unit(benchmark::kMillisecond)
             ->UseManualTime()
             ->MinTime(1.0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int rc = runBenchmarks(argc, argv);
     gst_deinit();
-    return 0;
+    return rc;
 }

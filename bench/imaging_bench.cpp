@@ -3,6 +3,7 @@
 // decoding of a 4000 x 3000 camera JPEG against a full decode. Every picture
 // is generated here into a temporary folder.
 
+#include "benchmain.h"
 #include "compound.h"
 #include "imageio.h"
 #include "picture.h"
@@ -189,10 +190,5 @@ int main(int argc, char** argv)
         return 1;
     folder = &dir;
     prepare();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

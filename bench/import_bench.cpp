@@ -4,6 +4,7 @@
 // generated here with photo-like content (gradients, shapes and sensor-like
 // noise), so decoding costs what it costs on a camera picture.
 
+#include "benchmain.h"
 #include "imageio.h"
 #include "shooting/import.h"
 
@@ -149,10 +150,5 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     folder = &dir;
     setUp();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -6,6 +6,7 @@
 // written), alone and as the window's step with its redraw. Everything runs
 // in a hidden main window on the offscreen platform.
 
+#include "benchmain.h"
 #include "imageio.h"
 #include "shell/mainwindow.h"
 #include "shooting/merger.h"
@@ -157,10 +158,5 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }
