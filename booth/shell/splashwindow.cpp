@@ -48,14 +48,21 @@ void SplashWindow::revealTick()
         return;
     revealing_ = true;
     reveal();
-    if (startWork_)
-        startWork_();
-    workDone_ = true;
+    runStartWork();
     QTimer::singleShot(1000, this, [this] {
         logic_.finishReveal();
         setWindowAlpha(this, logic_.opacity());
         close();
     });
+}
+
+void SplashWindow::runStartWork()
+{
+    if (workDone_)
+        return;
+    workDone_ = true;
+    if (startWork_)
+        startWork_();
 }
 
 void SplashWindow::reveal()
@@ -92,6 +99,12 @@ void SplashWindow::closeEvent(QCloseEvent* event)
     }
     event->ignore();
     revealTimer_.stop();
+    if (!revealing_) {
+        // Closed before the reveal began: the reveal is skipped, but the
+        // start-up work (the run's folder) must still be done.
+        revealing_ = true;
+        runStartWork();
+    }
     if (!fadeTimer_.isActive())
         fadeTimer_.start();
 }

@@ -37,6 +37,7 @@ protected:
 private:
     void revealTick();
     void reveal();
+    void runStartWork();
     void fadeTick();
 
     SplashLogic logic_;
