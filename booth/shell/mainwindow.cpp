@@ -306,11 +306,18 @@ int MainWindow::loadSkin()
     return loaded;
 }
 
+void MainWindow::showSkinPicture(const QString& key, bool hover)
+{
+    const auto it = byKey_.find(key);
+    if (it != byKey_.end()) {
+        const ButtonSkin& skin = *it->second.second;
+        it->second.first->loadPicture(session_.dataPath(hover ? skin.hover : skin.normal));
+    }
+}
+
 void MainWindow::restoreButtons()
 {
-    const auto it = byKey_.find(hover_.hoverKey());
-    if (it != byKey_.end())
-        it->second.first->loadPicture(session_.dataPath(it->second.second->normal));
+    showSkinPicture(hover_.hoverKey(), false);
 }
 
 void MainWindow::wireHover()
@@ -339,14 +346,8 @@ void MainWindow::onButtonHover(const QString& key)
     const HoverState::Change c = hover_.overButton(key);
     if (c.hover.isEmpty())
         return;
-    if (!c.restore.isEmpty()) {
-        const auto it = byKey_.find(c.restore);
-        if (it != byKey_.end())
-            it->second.first->loadPicture(session_.dataPath(it->second.second->normal));
-    }
-    const auto it = byKey_.find(c.hover);
-    if (it != byKey_.end())
-        it->second.first->loadPicture(session_.dataPath(it->second.second->hover));
+    showSkinPicture(c.restore, false);
+    showSkinPicture(c.hover, true);
 }
 
 void MainWindow::onPlainAreaHover()

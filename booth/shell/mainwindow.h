@@ -112,6 +112,9 @@ private:
     void buildControls();
     void applySkinVariant();
     void wireHover();
+    // Shows the normal or hover picture of the button with this key (none
+    // for an empty or unknown key).
+    void showSkinPicture(const QString& key, bool hover);
     void onButtonHover(const QString& key);
     void onPlainAreaHover();
     void setMessengerBorders(bool first, bool second);
