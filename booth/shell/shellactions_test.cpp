@@ -2,6 +2,7 @@
 #include "renovo_cmdline.h"
 #include "shellactions.h"
 #include "testsupport/fakeinstall.h"
+#include "testsupport/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using kf::test::FakeInstall;
+using kf::test::touch;
 
 namespace {
 
@@ -45,12 +47,6 @@ struct Recorder {
             }};
     }
 };
-
-void touch(const QString& path)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-}
 
 struct Booth {
     FakeInstall install;

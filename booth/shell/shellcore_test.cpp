@@ -1,24 +1,20 @@
 #include "appfolder.h"
 #include "operatorconfig.h"
 #include "phototable.h"
+#include "testsupport/testfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using kf::test::touch;
+
 namespace {
 
 QDateTime at(int y, int mo, int d, int h, int mi, int s)
 {
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s));
-}
-
-void touch(const QString& path, qint64 size = 0)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_TRUE(f.resize(size));
 }
 
 } // namespace

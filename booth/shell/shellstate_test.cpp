@@ -1,20 +1,16 @@
 #include "cleanup.h"
 #include "skin.h"
 #include "splashlogic.h"
+#include "testsupport/testfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+using kf::test::touch;
 
-void touch(const QString& path)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write("x");
-}
+namespace {
 
 QStringList filesIn(const QString& folder)
 {

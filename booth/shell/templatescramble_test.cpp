@@ -1,24 +1,14 @@
 #include "templatescramble.h"
+#include "testsupport/testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using kf::test::readFile;
+using kf::test::writeFile;
+
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return f.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 QByteArray pattern(int size)
 {
@@ -35,10 +25,10 @@ TEST(ToggleTemplate, ScramblesOnlyTheHeadAndTwiceRestoresTheFile)
     QTemporaryDir dir;
     const QString path = dir.filePath("t.png");
     const QByteArray plain = pattern(500);
-    writeAll(path, plain);
+    writeFile(path, plain);
 
     ASSERT_TRUE(kf::toggleTemplate(path));
-    const QByteArray scrambled = readAll(path);
+    const QByteArray scrambled = readFile(path);
     ASSERT_EQ(scrambled.size(), plain.size());
     EXPECT_NE(scrambled.left(kf::kTemplateScrambleLength), plain.left(kf::kTemplateScrambleLength));
     EXPECT_EQ(scrambled.mid(kf::kTemplateScrambleLength), plain.mid(kf::kTemplateScrambleLength));
@@ -46,7 +36,7 @@ TEST(ToggleTemplate, ScramblesOnlyTheHeadAndTwiceRestoresTheFile)
         EXPECT_EQ(static_cast<std::uint8_t>(scrambled[i] ^ plain[i]), kf::templateKeyByte(i)) << i;
 
     ASSERT_TRUE(kf::toggleTemplate(path));
-    EXPECT_EQ(readAll(path), plain);
+    EXPECT_EQ(readFile(path), plain);
 }
 
 TEST(ToggleTemplate, ShortFilesAreUntouched)
@@ -54,15 +44,15 @@ TEST(ToggleTemplate, ShortFilesAreUntouched)
     QTemporaryDir dir;
     for (int size : {0, 1, 96}) {
         const QString path = dir.filePath(QString("short%1").arg(size));
-        writeAll(path, pattern(size));
+        writeFile(path, pattern(size));
         EXPECT_TRUE(kf::toggleTemplate(path));
-        EXPECT_EQ(readAll(path), pattern(size)) << size;
+        EXPECT_EQ(readFile(path), pattern(size)) << size;
     }
     // Exactly 97 bytes is long enough to be scrambled.
     const QString path = dir.filePath("exact");
-    writeAll(path, pattern(97));
+    writeFile(path, pattern(97));
     EXPECT_TRUE(kf::toggleTemplate(path));
-    EXPECT_NE(readAll(path), pattern(97));
+    EXPECT_NE(readFile(path), pattern(97));
 }
 
 TEST(ToggleTemplate, MissingFileFails)

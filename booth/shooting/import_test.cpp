@@ -1,4 +1,5 @@
 #include "import.h"
+#include "testsupport/testfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,21 +16,11 @@
 namespace kf {
 namespace {
 
+using test::readFile;
+using test::writeFile;
+
 const QRgb kRed = qRgb(220, 20, 20);
 const QRgb kWhite = qRgb(255, 255, 255);
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A flat picture of the given size and colour, saved in format ("jpg", "bmp").
 QString makePicture(const QString& path, QSize size, QRgb colour = kRed, const char* format = "jpg")
@@ -50,7 +41,7 @@ void markTurned(const QString& jpeg)
                                "\x00\x01"
                                "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00"
                                "\x00\x00\x00\x00";
-    QByteArray bytes = readAll(jpeg);
+    QByteArray bytes = readFile(jpeg);
     bytes.insert(2, exif, sizeof exif - 1);
     writeFile(jpeg, bytes);
 }
@@ -144,19 +135,19 @@ TEST_F(ImportTest, ConvertsLetterboxedOnWhiteWithItsCleanCopy)
         const QString source = makePicture(src(QString::fromLatin1(c.name)), c.size, kRed, c.format);
         if (c.turned)
             markTurned(source);
-        const QByteArray before = readAll(source);
+        const QByteArray before = readFile(source);
         const QString target = shot(QStringLiteral("out_%1.bmp").arg(QString::fromLatin1(c.name)));
         QString error;
         bool companion = true;
         ASSERT_TRUE(convertForImport(source, target, &error, &companion)) << error.toStdString();
         EXPECT_FALSE(companion);
 
-        const QByteArray stored = readAll(target);
+        const QByteArray stored = readFile(target);
         ASSERT_GE(stored.size(), 30);
         EXPECT_TRUE(stored.startsWith("BM"));
         EXPECT_EQ(quint8(stored[28]), 24) << "working format is a 24-bit bitmap";
-        EXPECT_EQ(readAll(cleanCopy(target)), stored) << "clean copy is the converted picture";
-        EXPECT_EQ(readAll(source), before) << "source unchanged";
+        EXPECT_EQ(readFile(cleanCopy(target)), stored) << "clean copy is the converted picture";
+        EXPECT_EQ(readFile(source), before) << "source unchanged";
 
         const QImage out(target);
         ASSERT_EQ(out.size(), QSize(320, 240));
@@ -182,7 +173,7 @@ TEST_F(ImportTest, CleanCopyComesFromACompanionOnlyWhenItIsOne)
     {
         const QString tmp = dir_.filePath(QStringLiteral("clean.bmp"));
         ASSERT_TRUE(cleanPicture.save(tmp, "BMP"));
-        cleanBytes = readAll(tmp);
+        cleanBytes = readFile(tmp);
     }
     QImage small(100, 100, QImage::Format_RGB32);
     small.fill(Qt::green);
@@ -190,7 +181,7 @@ TEST_F(ImportTest, CleanCopyComesFromACompanionOnlyWhenItIsOne)
     {
         const QString tmp = dir_.filePath(QStringLiteral("small.bmp"));
         ASSERT_TRUE(small.save(tmp, "BMP"));
-        smallBytes = readAll(tmp);
+        smallBytes = readFile(tmp);
     }
     struct Case {
         const char* companionName; // beside Photo3.bmp
@@ -216,9 +207,9 @@ TEST_F(ImportTest, CleanCopyComesFromACompanionOnlyWhenItIsOne)
         ASSERT_TRUE(convertForImport(source, target, nullptr, &companion));
         EXPECT_EQ(companion, c.taken);
         if (c.taken)
-            EXPECT_EQ(readAll(cleanCopy(target)), cleanBytes);
+            EXPECT_EQ(readFile(cleanCopy(target)), cleanBytes);
         else
-            EXPECT_EQ(readAll(cleanCopy(target)), readAll(target));
+            EXPECT_EQ(readFile(cleanCopy(target)), readFile(target));
         EXPECT_EQ(QImage(target).pixel(160, 120), qRgb(0, 0, 200)) << "the photo is the source's picture";
     }
 }
@@ -250,7 +241,7 @@ TEST_F(ImportTest, FailedConversionLeavesNothingBehind)
         EXPECT_FALSE(QFileInfo::exists(cleanCopy(c.target)));
     }
     EXPECT_EQ(filesIn(shoot()), QStringList {QStringLiteral("taken.bmp")});
-    EXPECT_EQ(readAll(shot(QStringLiteral("taken.bmp"))), QByteArray("earlier photo"));
+    EXPECT_EQ(readFile(shot(QStringLiteral("taken.bmp"))), QByteArray("earlier photo"));
 }
 
 TEST_F(ImportTest, NewNamesNeverTakeAnExistingOrAShotName)
