@@ -276,16 +276,7 @@ void Shooting::continueShot()
     const int p = PhotoTable::stripPositionOf(n);
     if (n % kStripPageSize == 1 && n != 1 && !s_.reviewing) {
         // On to a new strip page.
-        s_.strip.hideNumbers();
-        s_.strip.clearPictures();
-        for (int i = 0; i < kStripPageSize; ++i) {
-            const int k = t.stripPage * kStripPageSize + i + 1;
-            if (s_.holdsPhoto(k)) {
-                s_.strip.cells[static_cast<std::size_t>(i)].file = s_.photoOf(k);
-                s_.strip.showNumber(k);
-            }
-        }
-        ++t.stripPage;
+        showStripPage(t.stripPage + 1);
     }
     // No label numbers a slot that does not exist.
     if (PhotoTable::validSlot(n))
